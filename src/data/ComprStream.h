@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QBuffer>
+#include <QIODevice>
+#include <QString>
+
+class PackedArchive;
+
+// A memory stream holding a whole content file: the member of the interface
+// archive when the path is there, else the disk file of the path. After
+// construction the stream is open for reading at position 0; a file found in
+// neither place leaves it empty with hasError() set.
+class TComprStream : public QBuffer {
+    Q_OBJECT
+public:
+    explicit TComprStream(const QString& path, QIODevice::OpenMode mode = QIODevice::ReadOnly);
+    TComprStream(const PackedArchive& archive, const QString& path,
+                 QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+    bool hasError() const { return !error_.isEmpty(); }
+    const QString& errorString() const { return error_; }
+    // True when the bytes came from the archive rather than the disk.
+    bool fromArchive() const { return fromArchive_; }
+
+private:
+    void load(const PackedArchive& archive, const QString& path, QIODevice::OpenMode mode);
+
+    QString error_;
+    bool fromArchive_ = false;
+};

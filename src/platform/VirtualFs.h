@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Windows-style paths inside the program, host paths at the boundary.
+//
+// A mount table maps virtual prefixes ("d:\", "c:\windows\temp\", "z:\") to host
+// folders; the longest prefix wins. Each component below a mount is resolved
+// without regard to letter case (Cyrillic included), an exact-case name winning,
+// otherwise the first of the candidates in code-point order, so the choice never
+// depends on the order the host lists a folder in. Resolved folder listings are
+// cached per folder and dropped when the folder's modification time changes.
+//
+// All virtual paths are collapsed first ("\..\" never climbs above a mount;
+// empty and "." components vanish); a component holding NUL or "/" never
+// reaches the host file system.
+class VirtualFs {
+public:
+    // What a listing reports of one entry.
+    struct Entry {
+        QString name; // host name of the entry, as stored
+        bool isFolder = false;
+        bool isHidden = false;   // name begins with "."
+        bool isReadOnly = false; // no write permission for us
+        qint64 size = 0;
+        QDateTime modified;
+    };
+
+    // The process-wide instance every reader uses.
+    static VirtualFs& instance();
+
+    VirtualFs();
+
+    // Maps a virtual folder prefix (any case, with or without trailing
+    // backslash) to a host folder. Mounting the same prefix again replaces it.
+    void mount(const QString& virtualPrefix, const QString& hostFolder);
+    void unmount(const QString& virtualPrefix);
+    void clearMounts();
+
+    // The virtual form of a host path under the "z:\" mount ("/a/b" -> "z:\a\b").
+    static QString fromHostPath(const QString& hostPath);
+
+    // Collapses "/" to "\", empty and "." components and "\..\" steps; the
+    // drive ("x:\") is kept and never climbed over. Nullopt when a component
+    // holds NUL or the path has no drive.
+    static std::optional<QString> normalize(const QString& virtualPath);
+
+    // Host path of an existing file or folder, found case-insensitively.
+    std::optional<QString> resolveExisting(const QString& virtualPath) const;
+    // Host path for a file or folder to be created: existing leading components
+    // are resolved case-insensitively, the missing rest keeps the given names.
+    std::optional<QString> resolveForCreate(const QString& virtualPath) const;
+
+    bool exists(const QString& virtualPath) const;
+    bool fileExists(const QString& virtualPath) const;
+    bool folderExists(const QString& virtualPath) const;
+
+    // Whole content of a file; nullopt when missing or unreadable.
+    std::optional<QByteArray> readFile(const QString& virtualPath) const;
+    // Entries of a folder sorted by name (code-point order), "." and ".." left out.
+    std::optional<QList<Entry>> list(const QString& virtualFolder) const;
+    std::optional<Entry> attributes(const QString& virtualPath) const;
+
+    bool makePath(const QString& virtualFolder) const;
+    bool copyFile(const QString& from, const QString& to, bool overwrite) const;
+    bool removeFile(const QString& virtualPath) const;
+    bool removeFolder(const QString& virtualPath, bool recursive) const;
+
+    // The current folder as a virtual path (with trailing backslash); the host
+    // process's current directory follows it when it resolves.
+    QString currentFolder() const;
+    bool setCurrentFolder(const QString& virtualFolder);
+
+private:
+    struct Mount {
+        QString prefix; // lower-cased, ends with "\"
+        QString host;   // absolute, without trailing "/" (except "/")
+    };
+    struct FolderNames {
+        QDateTime modified;
+        QHash<QString, QStringList> byFoldedName; // folded name -> host names, sorted
+    };
+
+    std::optional<std::pair<const Mount*, QStringList>> split(const QString& virtualPath) const;
+    std::optional<QString> matchComponent(const QString& hostFolder, const QString& name) const;
+    const FolderNames* folderNames(const QString& hostFolder) const;
+
+    QList<Mount> mounts_;
+    QString currentFolder_;
+    mutable QMutex cacheMutex_;
+    mutable QHash<QString, FolderNames> cache_;
+};
