@@ -24,5 +24,6 @@ private:
         QByteArray bytes;
     };
     QList<Item> items_;
+    quint64 totalSize_ = 2; // the count, every directory entry and every entry's bytes
     QString error_;
 };

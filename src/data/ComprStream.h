@@ -8,8 +8,10 @@ class PackedArchive;
 
 // A memory stream holding a whole content file: the member of the interface
 // archive when the path is there, else the disk file of the path. After
-// construction the stream is open for reading at position 0; a file found in
-// neither place leaves it empty with hasError() set.
+// construction the stream is open for reading at position 0 (and for writing
+// to the memory copy when mode asks for it); a file found in neither place, or
+// a damaged member, leaves it empty with hasError() set. A damaged member of
+// InterfaceArchive() also goes to the archive damage handler.
 class TComprStream : public QBuffer {
     Q_OBJECT
 public:

@@ -4,9 +4,12 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // Reader of the packed interface archive (interface.dat): a read-only tree of
@@ -22,7 +25,7 @@ public:
         quint32 entryCount = 0;
     };
     struct Entry {
-        QByteArray name; // normalised Windows-1251 bytes
+        QByteArray name;    // normalised Windows-1251 bytes, valid while the archive is open
         quint32 offset = 0; // file: data offset; folder: folder index
         quint32 storedSize = 0;
         quint32 unpackedSize = 0;
@@ -45,7 +48,8 @@ public:
 
     // Entry index of a path, or -1.
     int FindMember(const QString& path) const;
-    // Fills stream with the member's bytes at position 0: 0, NotAFile or Damaged.
+    // Fills stream with the member's bytes at position 0 (a closed stream is
+    // opened for reading): 0, NotAFile or Damaged.
     int ReadMember(int entryIndex, QBuffer& stream) const;
     int ReadMember(int entryIndex, QByteArray& bytes) const;
     // FindMember then ReadMember; -1 when the path is not in the archive.
@@ -59,15 +63,42 @@ public:
     const QString& errorString() const { return error_; }
 
 private:
+    // Key of the lookup table: an entry name within one folder.
+    struct NameKey {
+        quint32 folder;
+        QByteArrayView name;
+        friend bool operator==(const NameKey& a, const NameKey& b)
+        {
+            return a.folder == b.folder && a.name == b.name;
+        }
+        // FNV-1a over the name, started from the folder; far cheaper than
+        // the general byte-array hash for names of a few bytes.
+        friend size_t qHash(const NameKey& key, size_t seed)
+        {
+            size_t hash = (seed ^ key.folder) * 0x100000001B3u + 0xCBF29CE484222325u;
+            for (const char byte : key.name) {
+                hash = (hash ^ uchar(byte)) * 0x100000001B3u;
+            }
+            return hash ^ (hash >> 29);
+        }
+    };
+
+    void close();
     bool fail(const QString& message) const;
-    bool readDirectory(quint32 unpacked, quint32 stored);
-    bool parseDirectory(const QByteArray& directory);
-    bool checkTree();
-    int findInFolder(quint32 folder, const QByteArray& name) const;
+    bool load();
+    bool readAt(qint64 offset, char* into, qint64 size) const;
+    bool readDirectory(quint32 maskedUnpacked, quint32 maskedStored);
+    bool parseDirectory();
+    bool checkReferences();
+    bool indexTree();
+    int findInFolder(quint32 folder, QByteArrayView name) const;
+    int damaged(const Entry& entry, const QString& what) const;
 
     std::unique_ptr<QFile> file_;
+    QByteArray directory_; // unpacked directory; entry names point into it
     QList<Folder> folders_;
     QList<Entry> entries_;
+    QHash<NameKey, qint32> firstByName_; // first entry of each name per reachable folder
     quint32 root_ = 0;
     qint64 dataStart_ = 0;
     qint64 fileSize_ = 0;
@@ -91,4 +122,6 @@ int ReadMember(int entryIndex, QBuffer& stream);
 int MemberToStream(const QString& path, QBuffer& stream);
 bool FileOrMemberExists(const QString& path);
 TDynamicStringArray ListArchive();
+// An empty handler restores the default one.
 void SetArchiveDamageHandler(std::function<void(const QString& message)> handler);
+void ReportArchiveDamage(const QString& message);

@@ -1,0 +1,7 @@
+#include "ProcessPaths.h"
+
+ProcessPaths& Paths()
+{
+    static ProcessPaths paths;
+    return paths;
+}

@@ -41,6 +41,8 @@ public:
 
 private:
     int indexOf(const QString& name) const;
+    // Reads one entry's bytes; false when the entry lies outside the file.
+    bool readEntry(const RBin& entry, QByteArray& data) const;
 
     QString fileName_;
     TDynamicBinArray directory_;

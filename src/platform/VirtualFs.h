@@ -44,6 +44,16 @@ public:
     void unmount(const QString& virtualPrefix);
     void clearMounts();
 
+    // The standard mounts of the process on instance(): "d:\" to the disc root,
+    // "c:\windows\temp\" to a private temporary folder, "c:\windows\fonts\" to
+    // the user's font folder, "c:\windows\" (with "system32") and "c:\" to the
+    // Wine prefix when there is one, else to per-user data folders, "z:\" to "/".
+    // Creates the per-user folders.
+    static void mountStandard(const QString& discRootHost);
+    // The private per-user runtime folder (mode 0700), created on demand:
+    // $XDG_RUNTIME_DIR/discshell, else /tmp/discshell-<uid>.
+    static QString runtimeFolder();
+
     // The virtual form of a host path under the "z:\" mount ("/a/b" -> "z:\a\b").
     static QString fromHostPath(const QString& hostPath);
 
@@ -80,18 +90,27 @@ public:
 
 private:
     struct Mount {
-        QString prefix; // lower-cased, ends with "\"
+        QString prefix; // case-folded, ends with "\"
         QString host;   // absolute, without trailing "/" (except "/")
     };
+    struct Located {
+        QString host;      // host folder of the mount
+        QStringList below; // components below the mount, as given
+    };
     struct FolderNames {
-        QDateTime modified;
-        QHash<QString, QStringList> byFoldedName; // folded name -> host names, sorted
+        qint64 modifiedNs = 0;
+        quint64 inode = 0;
+        qint64 listedNs = 0;
+        QHash<QString, QString> byFoldedName; // folded name -> first host name
     };
 
-    std::optional<std::pair<const Mount*, QStringList>> split(const QString& virtualPath) const;
+    std::optional<QString> absolute(const QString& virtualPath) const;
+    std::optional<Located> split(const QString& virtualPath) const;
     std::optional<QString> matchComponent(const QString& hostFolder, const QString& name) const;
-    const FolderNames* folderNames(const QString& hostFolder) const;
+    std::optional<QString> cachedMatch(const QString& hostFolder, const QString& folded) const;
+    std::optional<QString> resolve(const QString& virtualPath, bool forCreate) const;
 
+    mutable QMutex mountMutex_;
     QList<Mount> mounts_;
     QString currentFolder_;
     mutable QMutex cacheMutex_;

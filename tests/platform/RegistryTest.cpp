@@ -1,0 +1,370 @@
+#include "Registry.h"
+
+#include "TempDir.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+#include <csignal>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr auto kUser = RegistryHive::CurrentUser;
+constexpr auto kMachine = RegistryHive::LocalMachine;
+const QString kKey = QStringLiteral("SOFTWARE\\Pallidrome\\Книга");
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Starts this test program again to run the child-process test below.
+QProcess* startChild(const QString& mode, const QString& folder, const QString& tag)
+{
+    auto* child = new QProcess;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISCSHELL_REGISTRY_CHILD"), mode);
+    env.insert(QStringLiteral("DISCSHELL_REGISTRY_FOLDER"), folder);
+    env.insert(QStringLiteral("DISCSHELL_REGISTRY_TAG"), tag);
+    child->setProcessEnvironment(env);
+    child->start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--gtest_also_run_disabled_tests"),
+                  QStringLiteral("--gtest_filter=DISABLED_RegistryChildProcess.Work")});
+    return child;
+}
+
+// The last "committed N" line a saving child printed, or -1.
+int lastCommitted(const QByteArray& output)
+{
+    int last = -1;
+    for (const QByteArray& line : output.split('\n')) {
+        if (line.startsWith("committed ")) {
+            last = line.mid(10).toInt();
+        }
+    }
+    return last;
+}
+
+QList<RegistryValue> counterValues(int counter)
+{
+    QList<RegistryValue> values;
+    for (int i = 0; i < 40; ++i) {
+        values.append(RegistryValue::ofString(QStringLiteral("Value%1").arg(i),
+                                              QStringLiteral("%1 Строка %2").arg(counter).arg(i)));
+    }
+    values.append(RegistryValue::ofInteger(QStringLiteral("Counter"), counter));
+    return values;
+}
+
+} // namespace
+
+// Not a test of its own: the body of the helper processes of the tests below.
+TEST(DISABLED_RegistryChildProcess, Work)
+{
+    const QString mode = qEnvironmentVariable("DISCSHELL_REGISTRY_CHILD");
+    Registry registry(qEnvironmentVariable("DISCSHELL_REGISTRY_FOLDER"));
+    const QString tag = qEnvironmentVariable("DISCSHELL_REGISTRY_TAG");
+    if (mode == QLatin1String("writer")) {
+        for (int i = 0; i < 200; ++i) {
+            ASSERT_TRUE(registry.writeInteger(kUser, kKey, tag + QString::number(i), i));
+        }
+    } else if (mode == QLatin1String("saver")) {
+        int counter = registry.readInteger(kUser, kKey, QStringLiteral("Counter")).value_or(0);
+        for (;;) {
+            ++counter;
+            if (registry.writeValues(kUser, kKey, counterValues(counter))) {
+                std::printf("committed %d\n", counter);
+                std::fflush(stdout);
+            }
+        }
+    }
+}
+
+TEST(Registry, ReadsFailWhenTheTypeDiffers)
+{
+    TempDir dir;
+    Registry registry(dir.path());
+    ASSERT_TRUE(registry.writeString(kUser, kKey, QStringLiteral("Text"), QStringLiteral("5")));
+    ASSERT_TRUE(registry.writeInteger(kUser, kKey, QStringLiteral("Number"), -7));
+    ASSERT_TRUE(registry.writeBool(kUser, kKey, QStringLiteral("Flag"), true));
+    ASSERT_TRUE(
+        registry.writeBinary(kUser, kKey, QStringLiteral("Bytes"), QByteArray("\x00\xFF", 2)));
+
+    EXPECT_EQ(registry.readString(kUser, kKey, QStringLiteral("Text")), QStringLiteral("5"));
+    EXPECT_FALSE(registry.readInteger(kUser, kKey, QStringLiteral("Text")));
+    EXPECT_FALSE(registry.readBool(kUser, kKey, QStringLiteral("Text")));
+    EXPECT_FALSE(registry.readBinary(kUser, kKey, QStringLiteral("Text")));
+    EXPECT_EQ(registry.readInteger(kUser, kKey, QStringLiteral("Number")), -7);
+    EXPECT_FALSE(registry.readString(kUser, kKey, QStringLiteral("Number")));
+    EXPECT_EQ(registry.readBool(kUser, kKey, QStringLiteral("Number")), true);
+    EXPECT_EQ(registry.readInteger(kUser, kKey, QStringLiteral("Flag")), 1);
+    EXPECT_EQ(registry.readBinary(kUser, kKey, QStringLiteral("Bytes")), QByteArray("\x00\xFF", 2));
+    EXPECT_FALSE(registry.readString(kUser, kKey, QStringLiteral("Bytes")));
+    EXPECT_FALSE(registry.readString(kUser, kKey, QStringLiteral("Missing")));
+    EXPECT_FALSE(
+        registry.readString(kUser, QStringLiteral("SOFTWARE\\Other"), QStringLiteral("Text")));
+    EXPECT_FALSE(registry.readString(kMachine, kKey, QStringLiteral("Text")));
+}
+
+TEST(Registry, NamesIgnoreCaseAndKeepTheFirstSpelling)
+{
+    TempDir dir;
+    Registry registry(dir.path());
+    ASSERT_TRUE(registry.createKey(kUser, kKey));
+    ASSERT_TRUE(registry.writeString(kUser, QStringLiteral("software\\PALLIDROME\\книга\\"),
+                                     QStringLiteral("FontName"), QStringLiteral("Arial")));
+    ASSERT_TRUE(
+        registry.writeString(kUser, kKey, QStringLiteral("FONTNAME"), QStringLiteral("Times")));
+    EXPECT_EQ(registry.valueNames(kUser, kKey), QStringList{QStringLiteral("FontName")});
+    EXPECT_EQ(registry.readString(kUser, QStringLiteral("Software\\pallidrome\\КНИГА"),
+                                  QStringLiteral("fontname")),
+              QStringLiteral("Times"));
+    EXPECT_EQ(registry.subKeyNames(kUser, QStringLiteral("software")),
+              QStringList{QStringLiteral("Pallidrome")});
+    EXPECT_TRUE(registry.keyExists(kUser, QStringLiteral("SOFTWARE\\pallidrome")));
+    const QString text = QString::fromUtf8(readAll(registry.hiveFile(kUser)));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Windows Registry Editor Version 5.00\n\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("[HKEY_CURRENT_USER\\SOFTWARE\\Pallidrome\\Книга]\n"
+                                             "\"FontName\"=\"Times\"\n")));
+}
+
+TEST(Registry, TextsSurviveEscapingAndReloading)
+{
+    TempDir dir;
+    const QStringList texts = {QStringLiteral("c:\\path\\"), QStringLiteral("say \"hi\"\\\""),
+                               QStringLiteral(""),           QStringLiteral("два\nстроки\tи\r"),
+                               QStringLiteral("]\"=[x"),     QStringLiteral("@")};
+    {
+        Registry writer(dir.path());
+        for (int i = 0; i < texts.size(); ++i) {
+            ASSERT_TRUE(
+                writer.writeString(kUser, kKey, QStringLiteral("n\"\\%1").arg(i), texts[i]));
+        }
+        ASSERT_TRUE(writer.writeString(kUser, kKey, QString(), QStringLiteral("default")));
+        ASSERT_TRUE(writer.writeInteger(kUser, kKey, QStringLiteral("Max"), -1));
+    }
+    Registry reader(dir.path());
+    for (int i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(reader.readString(kUser, kKey, QStringLiteral("n\"\\%1").arg(i)), texts[i]) << i;
+    }
+    EXPECT_EQ(reader.readString(kUser, kKey, QString()), QStringLiteral("default"));
+    EXPECT_EQ(reader.readInteger(kUser, kKey, QStringLiteral("Max")), -1);
+    const QByteArray file = readAll(reader.hiveFile(kUser));
+    EXPECT_TRUE(file.contains("\"Max\"=dword:ffffffff\n"));
+    EXPECT_TRUE(file.contains("\"n\\\"\\\\0\"=\"c:\\\\path\\\\\"\n"));
+    EXPECT_EQ(file.count('\n'), 4 + 3 + texts.size() + 2 + 1); // one line per value
+}
+
+TEST(Registry, ReadsTheEditorsExportFormat)
+{
+    TempDir dir;
+    const QString export_ =
+        QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\r\n\"Skip\"=\"other hive\"\r\n\r\n"
+                       "[-HKEY_CURRENT_USER\\SOFTWARE\\Gone]\r\n\"Skip\"=\"deleted key\"\r\n\r\n"
+                       "[HKEY_CURRENT_USER\\Software\\Pallidrome\\Книга]\r\n"
+                       "@=\"default\"\r\n"
+                       "\"Long\"=hex:01,02,03,\\\r\n  04,05\r\n"
+                       "\"Sz\"=hex(1):41,00,0a,00,42,00,00,00\r\n"
+                       "\"Dw\"=hex(4):2a,00,00,00\r\n"
+                       "\"Small\"=dword:2A\r\n");
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char*>(export_.utf16()), export_.size() * 2);
+    dir.write(QStringLiteral("user.reg"), utf16);
+    Registry registry(dir.path());
+    EXPECT_EQ(registry.readString(kUser, kKey, QString()), QStringLiteral("default"));
+    EXPECT_EQ(registry.readBinary(kUser, kKey, QStringLiteral("long")), QByteArray("\1\2\3\4\5"));
+    EXPECT_EQ(registry.readString(kUser, kKey, QStringLiteral("Sz")), QStringLiteral("A\nB"));
+    EXPECT_EQ(registry.readInteger(kUser, kKey, QStringLiteral("Dw")), 42);
+    EXPECT_EQ(registry.readInteger(kUser, kKey, QStringLiteral("Small")), 42);
+    EXPECT_FALSE(registry.keyExists(kUser, QStringLiteral("SOFTWARE\\Other")));
+    EXPECT_FALSE(registry.keyExists(kUser, QStringLiteral("SOFTWARE\\Gone")));
+}
+
+TEST(Registry, DamagedFilesKeepWhatCanBeReadAndNeverCrash)
+{
+    TempDir dir;
+    const QByteArray damaged =
+        "\"Orphan\"=\"before any key\"\n"
+        "[HKEY_CURRENT_USER\\SOFTWARE\\Pallidrome\\\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB0]\n"
+        "\"Good\"=\"yes\"\n\"Open\"=\"never closed\n\"BadDword\"=dword:zz\n"
+        "\"BadHex\"=hex:1,2,xyz\n\"NoEquals\" \"x\"\n=\"no name\"\n\xFF\xFE\x00garbage\n"
+        "\"Huge\"=dword:123456789\n\"Kind\"=hex(zz):01\n[HKEY_CURRENT_USER\\Broken\n"
+        "\"AfterBroken\"=\"dropped\"\n";
+    dir.write(QStringLiteral("user.reg"), damaged);
+    Registry registry(dir.path());
+    EXPECT_EQ(registry.readString(kUser, kKey, QStringLiteral("Good")), QStringLiteral("yes"));
+    EXPECT_EQ(registry.valueNames(kUser, kKey), QStringList{QStringLiteral("Good")});
+    ASSERT_TRUE(registry.writeInteger(kUser, kKey, QStringLiteral("New"), 3));
+    Registry reread(dir.path());
+    EXPECT_EQ(reread.readString(kUser, kKey, QStringLiteral("Good")), QStringLiteral("yes"));
+    EXPECT_EQ(reread.readInteger(kUser, kKey, QStringLiteral("New")), 3);
+
+    // Random damage to a valid file: every variant parses quietly.
+    const QByteArray valid = readAll(reread.hiveFile(kUser));
+    QRandomGenerator random(42);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes = valid;
+        for (int cut = 0; cut < 4; ++cut) {
+            bytes[random.bounded(int(bytes.size()))] = char(random.bounded(256));
+        }
+        bytes.truncate(random.bounded(int(bytes.size())) + 1);
+        const RegistryDocument document = RegistryDocument::parse(bytes, "HKEY_CURRENT_USER");
+        EXPECT_LE(document.valueNames(kKey).size(), 2);
+    }
+}
+
+TEST(Registry, ChangesByAnotherInstanceAreSeenAndKept)
+{
+    TempDir dir;
+    Registry first(dir.path());
+    Registry second(dir.path());
+    ASSERT_TRUE(first.writeInteger(kUser, kKey, QStringLiteral("A"), 1));
+    EXPECT_EQ(second.readInteger(kUser, kKey, QStringLiteral("A")), 1);
+    ASSERT_TRUE(second.writeInteger(kUser, kKey, QStringLiteral("B"), 2));
+    ASSERT_TRUE(first.writeInteger(kUser, kKey, QStringLiteral("A"), 3));
+    EXPECT_EQ(second.readInteger(kUser, kKey, QStringLiteral("A")), 3);
+    EXPECT_EQ(first.readInteger(kUser, kKey, QStringLiteral("B")), 2);
+}
+
+TEST(Registry, DeletesValuesAndWholeKeys)
+{
+    TempDir dir;
+    Registry registry(dir.path());
+    const QString games = QStringLiteral("SOFTWARE\\Pallidrome\\Games");
+    ASSERT_TRUE(registry.writeValues(
+        kUser, kKey,
+        {RegistryValue::ofBool(QStringLiteral("SwOne112"), true),
+         RegistryValue::ofString(QStringLiteral("Favorite0"), QStringLiteral("page.htm"))}));
+    ASSERT_TRUE(registry.writeString(kUser, games + QStringLiteral("\\One"), QStringLiteral("x"),
+                                     QStringLiteral("y")));
+    EXPECT_EQ(registry.subKeyNames(kUser, QStringLiteral("software\\pallidrome")),
+              QStringList({QStringLiteral("Games"), QStringLiteral("Книга")}));
+
+    EXPECT_TRUE(registry.deleteValue(kUser, kKey, QStringLiteral("swone112")));
+    EXPECT_FALSE(registry.deleteValue(kUser, kKey, QStringLiteral("SwOne112")));
+    EXPECT_FALSE(registry.valueExists(kUser, kKey, QStringLiteral("SwOne112")));
+    EXPECT_TRUE(registry.valueExists(kUser, kKey, QStringLiteral("Favorite0")));
+
+    EXPECT_TRUE(registry.deleteKey(kUser, QStringLiteral("software\\PALLIDROME\\games")));
+    EXPECT_FALSE(registry.keyExists(kUser, games + QStringLiteral("\\One")));
+    EXPECT_FALSE(registry.keyExists(kUser, games));
+    EXPECT_TRUE(registry.keyExists(kUser, kKey));
+    EXPECT_FALSE(registry.deleteKey(kUser, games));
+    EXPECT_FALSE(registry.deleteKey(kUser, QString()));
+}
+
+TEST(Registry, ClassesRootAcceptsWritesAndKeepsNothing)
+{
+    TempDir dir;
+    Registry registry(dir.path());
+    const auto classes = RegistryHive::ClassesRoot;
+    EXPECT_TRUE(registry.writeString(classes, QStringLiteral("CLSID\\{x}"), QStringLiteral("a"),
+                                     QStringLiteral("b")));
+    EXPECT_TRUE(registry.createKey(classes, QStringLiteral("CLSID")));
+    EXPECT_FALSE(registry.readString(classes, QStringLiteral("CLSID\\{x}"), QStringLiteral("a")));
+    EXPECT_FALSE(registry.keyExists(classes, QStringLiteral("CLSID")));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("user.reg"))));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("machine.reg"))));
+}
+
+TEST(Registry, RefusesNamesThatWouldBreakTheFile)
+{
+    TempDir dir;
+    Registry registry(dir.path());
+    EXPECT_FALSE(registry.writeString(kUser, QStringLiteral("A\nB"), QStringLiteral("x"),
+                                      QStringLiteral("y")));
+    EXPECT_FALSE(registry.writeString(kUser, kKey, QStringLiteral("x\ny"), QStringLiteral("y")));
+    EXPECT_FALSE(registry.createKey(kUser, QStringLiteral("A\rB")));
+    EXPECT_TRUE(registry.writeString(kUser, QStringLiteral("A]B"), QStringLiteral("x"),
+                                     QStringLiteral("y")));
+    Registry reread(dir.path());
+    EXPECT_EQ(reread.readString(kUser, QStringLiteral("a]b"), QStringLiteral("X")),
+              QStringLiteral("y"));
+}
+
+TEST(Registry, LocalMachineReadsThroughWinesHive)
+{
+    TempDir dir;
+    const QString wine = dir.write(
+        QStringLiteral("wine/system.reg"),
+        "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+        "[Software\\\\Games\\\\\\x418\\x433\\x440\\x430] 1700000000\n#time=1d9\n"
+        "\"instdir\"=\"C:\\\\Games\\\\\\x418\\x433\\x440\\x430\"\n"
+        "\"exename\"=str(2):\"%ProgramFiles%\\\\run.exe\"\n"
+        "\"Version\"=dword:00000003\n\n"
+        "[Software\\\\Wow6432Node\\\\Old\\\\Game] 1700000000\n\"instdir\"=\"C:\\\\Old\\tDir\"\n");
+    const QByteArray wineBefore = readAll(wine);
+    Registry registry(dir.path() + QStringLiteral("/config"), wine);
+    const QString game = QStringLiteral("SOFTWARE\\Games\\Игра");
+    EXPECT_EQ(registry.readString(kMachine, game, QStringLiteral("INSTDIR")),
+              QStringLiteral("C:\\Games\\Игра"));
+    EXPECT_EQ(registry.readString(kMachine, game, QStringLiteral("exename")),
+              QStringLiteral("%ProgramFiles%\\run.exe"));
+    EXPECT_EQ(registry.readInteger(kMachine, game, QStringLiteral("Version")), 3);
+    EXPECT_EQ(registry.readString(kMachine, QStringLiteral("software\\old\\game"),
+                                  QStringLiteral("instdir")),
+              QStringLiteral("C:\\Old\tDir"));
+    EXPECT_EQ(registry.subKeyNames(kMachine, QStringLiteral("SOFTWARE\\games")),
+              QStringList{QStringLiteral("Игра")});
+
+    ASSERT_TRUE(registry.writeInteger(kMachine, game, QStringLiteral("Version"), 4));
+    EXPECT_EQ(registry.readInteger(kMachine, game, QStringLiteral("Version")), 4);
+    EXPECT_EQ(registry.readString(kMachine, game, QStringLiteral("instdir")),
+              QStringLiteral("C:\\Games\\Игра"));
+    EXPECT_EQ(readAll(wine), wineBefore);
+    EXPECT_FALSE(registry.readString(kUser, game, QStringLiteral("instdir")));
+}
+
+TEST(Registry, TwoProcessesWritingAtOnceLoseNothing)
+{
+    TempDir dir;
+    std::unique_ptr<QProcess> first(
+        startChild(QStringLiteral("writer"), dir.path(), QStringLiteral("first")));
+    std::unique_ptr<QProcess> second(
+        startChild(QStringLiteral("writer"), dir.path(), QStringLiteral("second")));
+    ASSERT_TRUE(first->waitForFinished(120000));
+    ASSERT_TRUE(second->waitForFinished(120000));
+    ASSERT_EQ(first->exitCode(), 0) << first->readAllStandardOutput().constData();
+    ASSERT_EQ(second->exitCode(), 0) << second->readAllStandardOutput().constData();
+
+    Registry registry(dir.path());
+    EXPECT_EQ(registry.valueNames(kUser, kKey).size(), 400);
+    for (int i = 0; i < 200; ++i) {
+        EXPECT_EQ(registry.readInteger(kUser, kKey, QStringLiteral("first%1").arg(i)), i);
+        EXPECT_EQ(registry.readInteger(kUser, kKey, QStringLiteral("second%1").arg(i)), i);
+    }
+}
+
+TEST(Registry, AKillDuringASaveLeavesTheLastOrPreviousState)
+{
+    TempDir dir;
+    QRandomGenerator random(7);
+    int known = 0;
+    for (int round = 0; round < 8; ++round) {
+        std::unique_ptr<QProcess> child(startChild(QStringLiteral("saver"), dir.path(), QString()));
+        ASSERT_TRUE(child->waitForStarted());
+        QThread::msleep(150 + random.bounded(250));
+        ::kill(pid_t(child->processId()), SIGKILL);
+        child->waitForFinished();
+        const int committed = lastCommitted(child->readAllStandardOutput());
+        known = qMax(known, committed);
+
+        Registry registry(dir.path());
+        const std::optional<qint32> counter =
+            registry.readInteger(kUser, kKey, QStringLiteral("Counter"));
+        ASSERT_TRUE(counter) << "round " << round;
+        EXPECT_TRUE(*counter == known || *counter == known + 1) << *counter << " vs " << known;
+        const QList<RegistryValue> expected = counterValues(*counter);
+        for (const RegistryValue& value : expected.mid(0, 40)) {
+            EXPECT_EQ(registry.readString(kUser, kKey, value.name), value.text);
+        }
+        known = *counter;
+    }
+    EXPECT_GT(known, 8);
+}

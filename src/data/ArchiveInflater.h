@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QtGlobal>
+#include <memory>
+#include <vector>
+#include <zlib.h>
+
+// Inflates complete zlib streams of the packed archive that must give exactly
+// the declared size. One per thread, so that reading many small members does
+// not set up zlib afresh nor allocate room for the stored bytes each time.
+class ArchiveInflater {
+public:
+    static ArchiveInflater& forThisThread()
+    {
+        thread_local ArchiveInflater inflater;
+        return inflater;
+    }
+
+    ArchiveInflater() { ready_ = inflateInit(&stream_) == Z_OK; }
+    ~ArchiveInflater()
+    {
+        if (ready_) {
+            inflateEnd(&stream_);
+        }
+    }
+    ArchiveInflater(const ArchiveInflater&) = delete;
+    ArchiveInflater& operator=(const ArchiveInflater&) = delete;
+
+    bool inflateExact(const char* source, qint64 sourceSize, char* target, qint64 size)
+    {
+        if (!ready_ || inflateReset(&stream_) != Z_OK) {
+            return false;
+        }
+        char spare = 0;
+        stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(source));
+        stream_.avail_in = uInt(sourceSize);
+        stream_.next_out = reinterpret_cast<Bytef*>(size > 0 ? target : &spare);
+        stream_.avail_out = uInt(size);
+        const int result = inflate(&stream_, Z_FINISH);
+        return result == Z_STREAM_END && qint64(stream_.total_out) == size;
+    }
+
+    // Room for stored bytes; large members get their own buffer, so that the
+    // kept one stays small.
+    char* room(qint64 size, std::unique_ptr<char[]>& large)
+    {
+        constexpr qint64 kKeptRoom = 1024 * 1024;
+        if (size > kKeptRoom) {
+            large.reset(new char[size_t(size)]);
+            return large.get();
+        }
+        if (qint64(room_.size()) < size) {
+            room_.resize(size_t(size));
+        }
+        return room_.data();
+    }
+
+private:
+    z_stream stream_{};
+    bool ready_ = false;
+    std::vector<char> room_;
+};

@@ -1,0 +1,282 @@
+#include "RegistryDocument.h"
+
+#include <optional>
+
+// Reading the registry editor's text export format and the dialect of
+// Wine's hive files.
+
+namespace {
+
+using Dialect = RegistryDocument::Dialect;
+
+QString decodeText(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xFE")) {
+        return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
+                                  (bytes.size() - 2) / 2);
+    }
+    return QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+}
+
+// Joins hex data continued over several lines with a trailing backslash.
+QStringList logicalLines(const QString& text)
+{
+    QStringList lines;
+    bool continuing = false;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (continuing) {
+            lines.last() += line;
+        } else {
+            lines.append(line);
+        }
+        continuing =
+            line.endsWith(QLatin1Char('\\')) && lines.last().contains(QLatin1String("=hex"));
+        if (continuing) {
+            lines.last().chop(1);
+        }
+    }
+    return lines;
+}
+
+char16_t escapedLetter(QChar letter)
+{
+    switch (letter.unicode()) {
+    case 'n':
+        return u'\n';
+    case 'r':
+        return u'\r';
+    case 't':
+        return u'\t';
+    case 'a':
+        return u'\a';
+    case 'b':
+        return u'\b';
+    case 'e':
+        return u'\x1B';
+    case 'f':
+        return u'\f';
+    case 'v':
+        return u'\v';
+    default:
+        return 0;
+    }
+}
+
+// Wine's escapes after a backslash: letters, "\x" with up to four hex digits,
+// octal with up to three digits. Advances i past the escape.
+std::optional<QChar> wineEscape(const QString& text, qsizetype& i)
+{
+    const QChar first = text.at(i);
+    auto digits = [&](int base, int most) {
+        qsizetype end = i;
+        uint code = 0;
+        bool ok = true;
+        while (end < text.size() && end - i < most && ok) {
+            const uint digit = QString(text.at(end)).toUInt(&ok, base);
+            if (ok) {
+                code = code * base + digit;
+                ++end;
+            }
+        }
+        const bool any = end > i;
+        i = end;
+        return any ? std::optional<QChar>(QChar(char16_t(code))) : std::nullopt;
+    };
+    if (first == QLatin1Char('x')) {
+        ++i;
+        return digits(16, 4);
+    }
+    if (first >= QLatin1Char('0') && first <= QLatin1Char('7')) {
+        return digits(8, 3);
+    }
+    if (const char16_t letter = escapedLetter(first)) {
+        ++i;
+        return QChar(letter);
+    }
+    return std::nullopt;
+}
+
+// Reads a quoted text starting at text[i] == '"'; i ends after the closing quote.
+std::optional<QString> readQuoted(const QString& text, qsizetype& i, Dialect dialect)
+{
+    QString result;
+    for (++i; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('"')) {
+            ++i;
+            return result;
+        }
+        if (c != QLatin1Char('\\') || i + 1 >= text.size()) {
+            result += c;
+            continue;
+        }
+        const QChar next = text.at(i + 1);
+        if (next == QLatin1Char('\\') || next == QLatin1Char('"')) {
+            result += next;
+            ++i;
+            continue;
+        }
+        qsizetype position = i + 1;
+        const std::optional<QChar> escaped =
+            dialect == Dialect::Wine ? wineEscape(text, position) : std::nullopt;
+        if (escaped) {
+            result += *escaped;
+            i = position - 1;
+        } else {
+            result += c;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QByteArray> readHexBytes(const QString& list)
+{
+    QByteArray bytes;
+    for (const QString& item : list.split(QLatin1Char(','))) {
+        const QString digits = item.trimmed();
+        if (digits.isEmpty()) {
+            continue;
+        }
+        bool ok = false;
+        const uint byte = digits.toUInt(&ok, 16);
+        if (!ok || digits.size() > 2) {
+            return std::nullopt;
+        }
+        bytes.append(char(byte));
+    }
+    return bytes;
+}
+
+QString fromUtf16Le(const QByteArray& bytes)
+{
+    QString text;
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        text += QChar(char16_t(uchar(bytes.at(i)) | (uchar(bytes.at(i + 1)) << 8)));
+    }
+    while (text.endsWith(QChar(0))) {
+        text.chop(1);
+    }
+    return text;
+}
+
+std::optional<RegistryValue> typedHexValue(uint kind, const QByteArray& bytes)
+{
+    if (kind == 1 || kind == 2) {
+        return RegistryValue::ofString(QString(), fromUtf16Le(bytes));
+    }
+    if (kind == 4 && bytes.size() == 4) {
+        const quint32 number = uchar(bytes[0]) | (uchar(bytes[1]) << 8) | (uchar(bytes[2]) << 16) |
+                               (quint32(uchar(bytes[3])) << 24);
+        return RegistryValue::ofInteger(QString(), qint32(number));
+    }
+    return RegistryValue::ofBinary(QString(), bytes);
+}
+
+std::optional<RegistryValue> readData(const QString& data, Dialect dialect)
+{
+    qsizetype i = 0;
+    if (data.startsWith(QLatin1Char('"')) ||
+        (dialect == Dialect::Wine && data.startsWith(QLatin1String("str(")))) {
+        i = data.indexOf(QLatin1Char('"'));
+        if (i < 0) {
+            return std::nullopt;
+        }
+        const std::optional<QString> text = readQuoted(data, i, dialect);
+        return text ? std::optional(RegistryValue::ofString(QString(), *text)) : std::nullopt;
+    }
+    if (data.startsWith(QLatin1String("dword:"))) {
+        bool ok = false;
+        const QString digits = data.mid(6).trimmed();
+        const quint32 number = digits.toUInt(&ok, 16);
+        return ok && digits.size() <= 8
+                   ? std::optional(RegistryValue::ofInteger(QString(), qint32(number)))
+                   : std::nullopt;
+    }
+    if (data.startsWith(QLatin1String("hex"))) {
+        const qsizetype colon = data.indexOf(QLatin1Char(':'));
+        const std::optional<QByteArray> bytes = readHexBytes(data.mid(colon + 1));
+        if (colon < 0 || !bytes) {
+            return std::nullopt;
+        }
+        const QString kindText = data.mid(3, colon - 3);
+        if (kindText.isEmpty()) {
+            return RegistryValue::ofBinary(QString(), *bytes);
+        }
+        bool ok = false;
+        const uint kind = kindText.mid(1, kindText.size() - 2).toUInt(&ok, 16);
+        return ok ? typedHexValue(kind, *bytes) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// The key path of a "[...]" line relative to the hive, or nullopt when the
+// line names another hive or deletes a key.
+std::optional<QString> readKeyLine(const QString& line, const QString& rootName, Dialect dialect)
+{
+    if (dialect == Dialect::Wine) {
+        QString path;
+        for (qsizetype i = 1; i < line.size(); ++i) {
+            if (line.at(i) == QLatin1Char(']')) {
+                return RegistryDocument::cleanKeyPath(path);
+            }
+            if (line.at(i) == QLatin1Char('\\') && i + 1 < line.size()) {
+                ++i;
+                qsizetype position = i;
+                const std::optional<QChar> escaped = wineEscape(line, position);
+                path += escaped ? *escaped : line.at(i);
+                i = escaped ? position - 1 : i;
+            } else {
+                path += line.at(i);
+            }
+        }
+        return std::nullopt;
+    }
+    const qsizetype end = line.lastIndexOf(QLatin1Char(']'));
+    const QString inner = line.mid(1, end - 1);
+    if (end < 0 || !inner.startsWith(rootName, Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    const QString rest = inner.mid(rootName.size());
+    if (!rest.isEmpty() && !rest.startsWith(QLatin1Char('\\'))) {
+        return std::nullopt;
+    }
+    return RegistryDocument::cleanKeyPath(rest);
+}
+
+} // namespace
+
+RegistryDocument RegistryDocument::parse(const QByteArray& bytes, const QString& rootName,
+                                         Dialect dialect)
+{
+    RegistryDocument document;
+    std::optional<QString> key;
+    for (const QString& line : logicalLines(decodeText(bytes))) {
+        if (line.startsWith(QLatin1Char('['))) {
+            key = readKeyLine(line, rootName, dialect);
+            if (key) {
+                document.createKey(*key);
+            }
+            continue;
+        }
+        if (!key || line.isEmpty()) {
+            continue;
+        }
+        qsizetype i = 0;
+        std::optional<QString> name;
+        if (line.startsWith(QLatin1Char('@'))) {
+            name = QString();
+            i = 1;
+        } else if (line.startsWith(QLatin1Char('"'))) {
+            name = readQuoted(line, i, dialect);
+        }
+        if (!name || i >= line.size() || line.at(i) != QLatin1Char('=')) {
+            continue;
+        }
+        if (std::optional<RegistryValue> value = readData(line.mid(i + 1).trimmed(), dialect)) {
+            value->name = *name;
+            document.setValue(*key, *value);
+        }
+    }
+    return document;
+}

@@ -1,0 +1,74 @@
+#include "VirtualFs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The standard mount table of the program and the per-user folders behind it.
+
+namespace {
+
+// Creates a folder (and its parents) and gives it mode 0700.
+QString privateFolder(const QString& path)
+{
+    QDir().mkpath(path);
+    ::chmod(QFile::encodeName(path).constData(), S_IRWXU);
+    return path;
+}
+
+QString dataHome()
+{
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg)) {
+        return xdg;
+    }
+    return QDir::homePath() + QStringLiteral("/.local/share");
+}
+
+// The Wine prefix's drive_c when it has a Windows folder.
+QString wineDriveC()
+{
+    QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (prefix.isEmpty()) {
+        prefix = QDir::homePath() + QStringLiteral("/.wine");
+    }
+    const QString driveC = prefix + QStringLiteral("/drive_c");
+    return QFileInfo(driveC + QStringLiteral("/windows")).isDir() ? driveC : QString();
+}
+
+} // namespace
+
+QString VirtualFs::runtimeFolder()
+{
+    const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!xdg.isEmpty() && QFileInfo(xdg).isDir()) {
+        return privateFolder(xdg + QStringLiteral("/discshell"));
+    }
+    return privateFolder(QStringLiteral("/tmp/discshell-%1").arg(::getuid()));
+}
+
+void VirtualFs::mountStandard(const QString& discRootHost)
+{
+    VirtualFs& fs = instance();
+    const QString driveC = wineDriveC();
+    const QString ownData = dataHome() + QStringLiteral("/discshell");
+    const QString cRoot = driveC.isEmpty() ? privateFolder(ownData + QStringLiteral("/c")) : driveC;
+    const QString windows = driveC.isEmpty() ? privateFolder(ownData + QStringLiteral("/windows"))
+                                             : driveC + QStringLiteral("/windows");
+    const QString system32 = windows + QStringLiteral("/system32");
+    QDir().mkpath(system32);
+    const QString fonts = dataHome() + QStringLiteral("/fonts");
+    QDir().mkpath(fonts);
+
+    fs.mount(QStringLiteral("z:\\"), QStringLiteral("/"));
+    fs.mount(QStringLiteral("c:\\"), cRoot);
+    fs.mount(QStringLiteral("c:\\windows\\"), windows);
+    fs.mount(QStringLiteral("c:\\windows\\system32\\"), system32);
+    fs.mount(QStringLiteral("c:\\windows\\fonts\\"), fonts);
+    fs.mount(QStringLiteral("c:\\windows\\temp\\"),
+             privateFolder(runtimeFolder() + QStringLiteral("/temp")));
+    fs.mount(QStringLiteral("d:\\"), discRootHost);
+}

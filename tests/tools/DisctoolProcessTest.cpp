@@ -1,0 +1,71 @@
+#include "ConfigText.h"
+#include "TempDir.h"
+#include "ToolRunner.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProcessResult {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ProcessResult runDisctool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(DISCTOOL_PATH), arguments);
+    ProcessResult result;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.status = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+} // namespace
+
+TEST(DisctoolProcess, EncodeDecodeAndPackRoundTrip)
+{
+    TempDir dir;
+    const QString text = QStringLiteral("title=Демонстрационный диск\r\n1_screen=main.bmp\r\n");
+    const QString source = dir.write(QStringLiteral("resources/Struct.txt"), text.toUtf8());
+    const QString encoded = dir.file(QStringLiteral("Struct.cfs"));
+
+    const ProcessResult encode = runDisctool({"cfs", "encode", source, "-o", encoded});
+    ASSERT_EQ(encode.status, 0) << encode.err.toStdString();
+    const ProcessResult decode = runDisctool({"cfs", "decode", encoded});
+    ASSERT_EQ(decode.status, 0);
+    EXPECT_EQ(QString::fromUtf8(decode.out),
+              QStringLiteral("title=Демонстрационный диск\n1_screen=main.bmp\n"));
+
+    const QString container = dir.file(QStringLiteral("Mev.dhl"));
+    ASSERT_EQ(runDisctool({"dhl", "pack", dir.file("resources"), "-o", container}).status, 0);
+    const ProcessResult cat = runDisctool({"dhl", "cat", container, "STRUCT.CFS"});
+    ASSERT_EQ(cat.status, 0);
+    QFile file(encoded);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(cat.out, file.readAll()) << "raw bytes pass standard output unchanged";
+}
+
+TEST(DisctoolProcess, DamagedInputIsStatusTwoWithOneLine)
+{
+    TempDir dir;
+    const QString damaged = dir.write(QStringLiteral("interface.dat"), QByteArray(7, '\x01'));
+    const ProcessResult run = runDisctool({"dat", "list", damaged});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.startsWith("disctool: "));
+    EXPECT_EQ(run.err.count('\n'), 1);
+
+    const ProcessResult usage = runDisctool({});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_TRUE(usage.err.startsWith("disctool: "));
+}

@@ -1,0 +1,47 @@
+#include "DiscTool.h"
+
+#include "BuildDiscCommand.h"
+#include "CfsCommand.h"
+#include "DatCommand.h"
+#include "DhlCommand.h"
+
+QString DiscTool::usage()
+{
+    return QStringLiteral("Usage: disctool COMMAND ARGUMENTS\n"
+                          "Authoring and inspection of discs. FILE, DIR, SRC and OUT are host "
+                          "paths.\n\n") +
+           CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
+           BuildDiscCommand::usage() +
+           QStringLiteral("  help\n"
+                          "      this text\n\n"
+                          "Exit status: 0 success, 1 the entry or member named is not there,\n"
+                          "2 bad arguments, unreadable or damaged input, or failed output\n"
+                          "(with a one-line message on standard error).\n");
+}
+
+int DiscTool::run(const QStringList& arguments)
+{
+    const QString command = arguments.value(0);
+    const QStringList rest = arguments.mid(1);
+    if (command == QLatin1String("cfs")) {
+        return CfsCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("dhl")) {
+        return DhlCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("dat")) {
+        return DatCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("build-disc")) {
+        return BuildDiscCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("help") || command == QLatin1String("--help") ||
+        command == QLatin1String("-h")) {
+        io_.writeText(usage());
+        return ExitSuccess;
+    }
+    const QString problem = command.isEmpty()
+                                ? QStringLiteral("missing command")
+                                : QStringLiteral("unknown command \"%1\"").arg(command);
+    return io_.badInput(problem + QStringLiteral(" (disctool help lists the commands)"));
+}
