@@ -15,19 +15,21 @@
 
 namespace {
 
-// One temporary file for the whole run, rewritten for every input.
+// One temporary file for the whole run, rewritten for every input and removed
+// at exit.
 const QString& archiveFile()
 {
+    static QByteArray hostPath = QDir::tempPath().toLocal8Bit() + "/fuzz_archive_XXXXXX";
     static const QString path = [] {
-        QByteArray pattern = QDir::tempPath().toLocal8Bit() + "/fuzz_archive_XXXXXX";
-        const int fd = mkstemp(pattern.data());
+        const int fd = mkstemp(hostPath.data());
         if (fd < 0) {
             std::perror("mkstemp");
             std::abort();
         }
         close(fd);
+        std::atexit([] { unlink(hostPath.constData()); });
         VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
-        return QString::fromLocal8Bit(pattern);
+        return QString::fromLocal8Bit(hostPath);
     }();
     return path;
 }

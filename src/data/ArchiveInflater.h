@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QByteArray>
 #include <memory>
 #include <vector>
 #include <zlib.h>
@@ -44,8 +44,7 @@ public:
     // kept one stays small.
     char* room(qint64 size, std::unique_ptr<char[]>& large)
     {
-        constexpr qint64 kKeptRoom = 1024 * 1024;
-        if (size > kKeptRoom) {
+        if (size > kKeptSize) {
             large.reset(new char[size_t(size)]);
             return large.get();
         }
@@ -55,7 +54,34 @@ public:
         return room_.data();
     }
 
+    // Room for an unpacked member of `size` bytes; takeOutput() then hands it
+    // out. The array handed out last is kept: once its reader has dropped it,
+    // it serves the next member of about its size without a new allocation.
+    char* output(qsizetype size)
+    {
+        const bool reusable = output_.isDetached() && output_.capacity() >= size &&
+                              output_.capacity() <= 2 * size + kSlack;
+        if (reusable) {
+            output_.resize(size);
+        } else {
+            output_ = QByteArray(size, Qt::Uninitialized);
+        }
+        return output_.data();
+    }
+    QByteArray takeOutput()
+    {
+        QByteArray taken = output_;
+        if (output_.size() > kKeptSize) {
+            output_.clear();
+        }
+        return taken;
+    }
+
 private:
+    static constexpr qsizetype kKeptSize = 1024 * 1024;
+    static constexpr qsizetype kSlack = 64 * 1024;
+
+    QByteArray output_;
     z_stream stream_{};
     bool ready_ = false;
     std::vector<char> room_;

@@ -303,23 +303,23 @@ int PackedArchive::ReadMember(int entryIndex, QByteArray& bytes) const
          !plausibleRatio(entry.storedSize, entry.unpackedSize))) {
         return damaged(entry, QStringLiteral("has an impossible size"));
     }
-    QByteArray unpacked(qsizetype(entry.unpackedSize), Qt::Uninitialized);
+    ArchiveInflater& inflater = ArchiveInflater::forThisThread();
+    char* unpacked = inflater.output(qsizetype(entry.unpackedSize));
     if (entry.storedSize == entry.unpackedSize) {
-        if (!readAt(start, unpacked.data(), entry.storedSize)) {
+        if (!readAt(start, unpacked, entry.storedSize)) {
             return damaged(entry, QStringLiteral("cannot be read"));
         }
     } else {
-        ArchiveInflater& inflater = ArchiveInflater::forThisThread();
         std::unique_ptr<char[]> large;
         char* packed = inflater.room(entry.storedSize, large);
         if (!readAt(start, packed, entry.storedSize)) {
             return damaged(entry, QStringLiteral("cannot be read"));
         }
-        if (!inflater.inflateExact(packed, entry.storedSize, unpacked.data(), entry.unpackedSize)) {
+        if (!inflater.inflateExact(packed, entry.storedSize, unpacked, entry.unpackedSize)) {
             return damaged(entry, QStringLiteral("does not inflate to its declared size"));
         }
     }
-    bytes = std::move(unpacked);
+    bytes = inflater.takeOutput();
     return 0;
 }
 
@@ -407,77 +407,4 @@ QByteArray NormalizeArchivePath(const QString& path)
         *out++ = unit == '/' ? '\\' : (unit >= 'a' && unit <= 'z') ? char(unit - 32) : char(unit);
     }
     return result;
-}
-
-namespace {
-
-void reportAndExit(const QString& message)
-{
-    std::fprintf(stderr, "discshell: damaged archive: %s\n", qPrintable(message));
-    std::fflush(stderr);
-    std::_Exit(3);
-}
-
-std::function<void(const QString&)>& damageHandler()
-{
-    static std::function<void(const QString&)> handler = reportAndExit;
-    return handler;
-}
-
-} // namespace
-
-PackedArchive& InterfaceArchive()
-{
-    static PackedArchive archive;
-    return archive;
-}
-
-bool OpenArchive(const QString& path)
-{
-    return InterfaceArchive().OpenArchive(path);
-}
-
-void SetArchiveBase(const QString& folder)
-{
-    InterfaceArchive().SetArchiveBase(folder);
-}
-
-int FindMember(const QString& path)
-{
-    return InterfaceArchive().FindMember(path);
-}
-
-int ReadMember(int entryIndex, QBuffer& stream)
-{
-    const int result = InterfaceArchive().ReadMember(entryIndex, stream);
-    if (result == PackedArchive::Damaged) {
-        ReportArchiveDamage(InterfaceArchive().errorString());
-    }
-    return result;
-}
-
-int MemberToStream(const QString& path, QBuffer& stream)
-{
-    const int index = FindMember(path);
-    return index < 0 ? -1 : ReadMember(index, stream);
-}
-
-bool FileOrMemberExists(const QString& path)
-{
-    return FindMember(path) >= 0 || VirtualFs::instance().fileExists(path);
-}
-
-TDynamicStringArray ListArchive()
-{
-    return InterfaceArchive().ListArchive();
-}
-
-void SetArchiveDamageHandler(std::function<void(const QString& message)> handler)
-{
-    damageHandler() = handler ? std::move(handler) : reportAndExit;
-}
-
-void ReportArchiveDamage(const QString& message)
-{
-    damageHandler()(message);
 }

@@ -220,6 +220,36 @@ TEST_F(PackedArchiveTest, ReadMemberFillsStreamAtPositionZero)
     EXPECT_EQ(archive.ReadMember(99, used), PackedArchive::NotAFile);
 }
 
+TEST_F(PackedArchiveTest, MembersReadEarlierStayIntact)
+{
+    ArchiveWriter writer;
+    const QByteArray first = QByteArray("first member ").repeated(300);
+    const QByteArray second = QByteArray("second one ").repeated(350);
+    ASSERT_TRUE(writer.addFile(QStringLiteral("first.htm"), first));
+    ASSERT_TRUE(writer.addFile(QStringLiteral("second.htm"), second));
+    ASSERT_TRUE(writer.addFile(QStringLiteral("raw.bin"), "stored as is"));
+    ASSERT_TRUE(open(writer.toBytes()));
+
+    const QByteArray kept = member(QStringLiteral("first.htm"));
+    EXPECT_EQ(member(QStringLiteral("second.htm")), second);
+    EXPECT_EQ(kept, first);
+
+    QByteArray changed = member(QStringLiteral("second.htm"));
+    changed[0] = 'X';
+    QBuffer written;
+    ASSERT_EQ(archive.MemberToStream(QStringLiteral("first.htm"), written), 0);
+    written.close();
+    written.open(QIODevice::ReadWrite);
+    written.write("overwritten");
+    EXPECT_EQ(member(QStringLiteral("second.htm")), second);
+    EXPECT_EQ(member(QStringLiteral("first.htm")), first);
+    const QByteArray raw = member(QStringLiteral("raw.bin"));
+    EXPECT_EQ(member(QStringLiteral("first.htm")), first);
+    EXPECT_EQ(raw, "stored as is");
+    EXPECT_EQ(changed.mid(1), second.mid(1));
+    EXPECT_TRUE(written.data().startsWith("overwritten"));
+}
+
 TEST_F(PackedArchiveTest, ListsFilesDepthFirstSkippingDotNames)
 {
     // Root: Z.HTM SUB .HIDDEN .SVN A.HTM ODD; SUB: DEEP IN.HTM; DEEP: LAST.HTM; .SVN: SECRET.
