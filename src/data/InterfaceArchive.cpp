@@ -1,5 +1,4 @@
 #include "PackedArchive.h"
-
 #include "VirtualFs.h"
 
 #include <cstdio>
