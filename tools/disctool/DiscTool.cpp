@@ -4,17 +4,21 @@
 #include "CfsCommand.h"
 #include "DatCommand.h"
 #include "DhlCommand.h"
+#include "InspectCommand.h"
+#include "LintCommand.h"
 
 QString DiscTool::usage()
 {
-    return QStringLiteral("Usage: disctool COMMAND ARGUMENTS\n"
-                          "Authoring and inspection of discs. FILE, DIR, SRC and OUT are host "
-                          "paths.\n\n") +
+    return QStringLiteral(
+               "Usage: disctool COMMAND ARGUMENTS\n"
+               "Authoring and inspection of discs. FILE, DIR, SRC, DISC and OUT are host "
+               "paths.\n\n") +
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
-           BuildDiscCommand::usage() +
+           BuildDiscCommand::usage() + InspectCommand::usage() + LintCommand::usage() +
            QStringLiteral("  help\n"
                           "      this text\n\n"
-                          "Exit status: 0 success, 1 the entry or member named is not there,\n"
+                          "Exit status: 0 success, 1 the entry or member named is not there\n"
+                          "(lint: warnings were found),\n"
                           "2 bad arguments, unreadable or damaged input, or failed output\n"
                           "(with a one-line message on standard error).\n");
 }
@@ -34,6 +38,12 @@ int DiscTool::run(const QStringList& arguments)
     }
     if (command == QLatin1String("build-disc")) {
         return BuildDiscCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("inspect")) {
+        return InspectCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("lint")) {
+        return LintCommand(io_).run(rest);
     }
     if (command == QLatin1String("help") || command == QLatin1String("--help") ||
         command == QLatin1String("-h")) {

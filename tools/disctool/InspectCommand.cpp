@@ -1,0 +1,55 @@
+#include "InspectCommand.h"
+
+#include "CommandLineArgs.h"
+#include "DescriptionJson.h"
+#include "DiscStruct.h"
+#include "InterfaceParser.h"
+
+#include <QJsonDocument>
+
+QString InspectCommand::usage()
+{
+    return QStringLiteral(
+        "  inspect struct DISC [--appdir VIRTUALPATH]\n"
+        "      print the interface description of a disc (a disc folder or its Mev.dhl)\n"
+        "      as one JSON object: the global values and the elements screen by screen;\n"
+        "      relative paths expand under --appdir (a Windows-style folder, default d:\\)\n");
+}
+
+int InspectCommand::run(const QStringList& arguments)
+{
+    const QString what = arguments.value(0);
+    if (what == QLatin1String("struct")) {
+        return inspectStruct(arguments.mid(1));
+    }
+    return usageError(what.isEmpty() ? QStringLiteral("missing what to inspect")
+                                     : QStringLiteral("unknown item \"%1\"").arg(what));
+}
+
+int InspectCommand::usageError(const QString& message)
+{
+    return io_.badInput(
+        QStringLiteral("inspect: %1 (usage: disctool inspect struct DISC [--appdir VIRTUALPATH])")
+            .arg(message));
+}
+
+int InspectCommand::inspectStruct(const QStringList& arguments)
+{
+    CommandLineArgs args({QStringLiteral("--appdir")}, {});
+    if (!args.parse(arguments) || !args.expectPositionals(1)) {
+        return usageError(args.error());
+    }
+    const QString appDir = ScopedAppDir::argument(args);
+    if (!ScopedAppDir::isValid(appDir)) {
+        return usageError(ScopedAppDir::invalidMessage(appDir));
+    }
+    DiscStruct disc;
+    if (!disc.open(args.positionals().at(0))) {
+        return io_.fail(disc.status(), disc.errorString());
+    }
+    const ScopedAppDir scope(appDir);
+    const TInterfaceDescription description = ReadInterfaceDescription(disc.lines());
+    io_.writeBytes(QJsonDocument(DescriptionJson::fromDescription(description))
+                       .toJson(QJsonDocument::Indented));
+    return ExitSuccess;
+}

@@ -1,0 +1,63 @@
+#include "LintCommand.h"
+
+#include "CommandLineArgs.h"
+#include "DiscStruct.h"
+#include "InterfaceParser.h"
+#include "LintPictures.h"
+
+namespace {
+
+QString lineOf(const RInterfaceDiagnostic& diagnostic)
+{
+    const QString place = diagnostic.Line > 0 ? QStringLiteral("Struct.cfs:%1").arg(diagnostic.Line)
+                                              : QStringLiteral("Struct.cfs");
+    return QStringLiteral("%1: warning: %2").arg(place, diagnostic.Message);
+}
+
+} // namespace
+
+QString LintCommand::usage()
+{
+    return QStringLiteral(
+        "  lint DISC [--appdir VIRTUALPATH]\n"
+        "      warn about what makes a disc's interface misbehave, one warning a line:\n"
+        "      sections left out or cut short, global key words inside elements,\n"
+        "      screens without \"_screen\", pictures missing from Mev.dhl; exit status 1\n"
+        "      when there are warnings\n");
+}
+
+int LintCommand::usageError(const QString& message)
+{
+    return io_.badInput(
+        QStringLiteral("lint: %1 (usage: disctool lint DISC [--appdir VIRTUALPATH])").arg(message));
+}
+
+int LintCommand::run(const QStringList& arguments)
+{
+    CommandLineArgs args({QStringLiteral("--appdir")}, {});
+    if (!args.parse(arguments) || !args.expectPositionals(1)) {
+        return usageError(args.error());
+    }
+    const QString appDir = ScopedAppDir::argument(args);
+    if (!ScopedAppDir::isValid(appDir)) {
+        return usageError(ScopedAppDir::invalidMessage(appDir));
+    }
+    DiscStruct disc;
+    if (!disc.open(args.positionals().at(0))) {
+        return io_.fail(disc.status(), disc.errorString());
+    }
+    const ScopedAppDir scope(appDir);
+    TInterfaceDiagnostics diagnostics;
+    const TInterfaceDescription description = ReadInterfaceDescription(disc.lines(), &diagnostics);
+    QStringList warnings;
+    for (const RInterfaceDiagnostic& diagnostic : diagnostics) {
+        warnings.append(lineOf(diagnostic));
+    }
+    for (const QString& problem : LintPictures(disc.container()).check(description)) {
+        warnings.append(QStringLiteral("Struct.cfs: warning: ") + problem);
+    }
+    for (const QString& warning : warnings) {
+        io_.writeLine(warning);
+    }
+    return warnings.isEmpty() ? ExitSuccess : ExitMissing;
+}
