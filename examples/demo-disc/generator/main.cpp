@@ -1,9 +1,10 @@
-#include "DemoPictures.h"
+#include "DemoArt.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
 
-// demo_disc_pictures FOLDER: writes the demo disc's interface pictures.
+// demo_disc_pictures STAGING: draws the demo disc's pictures and sounds into the
+// staging copy of its sources (see DemoArt).
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -13,12 +14,12 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const QStringList arguments = app.arguments();
     if (arguments.size() != 2) {
-        err << "usage: demo_disc_pictures FOLDER\n";
+        err << "usage: demo_disc_pictures STAGING\n";
         return 2;
     }
-    QString error;
-    if (!DemoPictures::writeAll(arguments.at(1), error)) {
-        err << "demo_disc_pictures: " << error << '\n';
+    DemoArt art(arguments.at(1));
+    if (!art.writeAll()) {
+        err << "demo_disc_pictures: " << art.errorString() << '\n';
         return 1;
     }
     return 0;

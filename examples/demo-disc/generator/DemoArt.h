@@ -1,0 +1,41 @@
+#pragma once
+
+#include "StructLayout.h"
+
+#include <QImage>
+#include <QMap>
+#include <QString>
+
+// Draws and writes everything the demo disc needs besides its texts, into a
+// staging copy of the disc sources:
+//   resources/  the screen backgrounds, the control and popup pictures, the icon
+//   files/       the click sounds, the music, the slide show and its thumbnails
+//   archive/run/pics/  the pictures of the pages
+// The places and picture names come from resources/Struct.txt.
+class DemoArt {
+public:
+    explicit DemoArt(const QString& stagingFolder);
+
+    bool writeAll();
+    QString errorString() const { return error_; }
+
+private:
+    bool writeScreens();
+    bool writeControls();
+    bool writeControl(const StructLayout::Element& element);
+    bool checkSharedPlace(const StructLayout::Element& element, const QSize& size);
+    bool writePopups();
+    bool writeIcon();
+    bool writePictures();
+    bool writeSounds();
+    bool saveImage(const QImage& image, const QString& path, const char* format);
+    bool saveBytes(const QByteArray& bytes, const QString& path);
+
+    QString resources_;
+    QString files_;
+    QString pagePictures_;
+    QString error_;
+    StructLayout layout_;
+    QMap<int, QImage> screens_;
+    QMap<QString, QImage> controlPictures_;
+};
