@@ -1,12 +1,15 @@
+#include "Busy.h"
 #include "CommandLine.h"
 #include "DiscLocation.h"
-#include "DiscSummary.h"
+#include "GlobalExHandler.h"
+#include "MainForm.h"
 #include "ProcessPaths.h"
 #include "VirtualFs.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
+#include <cstdlib>
+#include <ctime>
 
 namespace {
 
@@ -24,33 +27,98 @@ QString demoDiscFolder()
     return QDir(built).exists() ? built : QStringLiteral(DISCSHELL_INSTALLED_DEMO_DISC);
 }
 
+QStringList rawArguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+// The shaped window needs X: on a Wayland session it runs through XWayland,
+// unless the user chose a platform.
+void selectPlatform()
+{
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        return;
+    }
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                         qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    if (wayland && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+// While the busy flag is raised the hourglass shows; when it drops, pending
+// events run before the cursor comes back.
+void installBusyCursor()
+{
+    SetBusyHandler([](bool busy) {
+        static bool shown = false;
+        if (busy && !shown) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else if (!busy && shown) {
+            QApplication::processEvents();
+            QApplication::restoreOverrideCursor();
+        }
+        shown = busy;
+    });
+}
+
+TStartupContext startupContext(const DiscLocation& disc, const CommandLine& commandLine)
+{
+    QStringList windowsArguments;
+    for (const QString& argument : commandLine.arguments) {
+        windowsArguments.append(CommandLine::windowsArgument(argument));
+    }
+    TStartupContext context;
+    context.AppDir = disc.appDir;
+    context.CdRoot = disc.cdRoot;
+    context.ProgramFile = disc.programFile;
+    context.RawCommandLine = CommandLine::rawCommandLine(disc.programFile, windowsArguments);
+    context.ArgumentCount = commandLine.argumentCount();
+    return context;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
+    const CommandLine early = CommandLine::parse(rawArguments(argc, argv));
     QTextStream err(stderr);
+    if (!early.error.isEmpty()) {
+        err << "discshell: " << early.error << Qt::endl;
+        return 2;
+    }
+    if (early.help || early.version) {
+        QTextStream out(stdout);
+        out << (early.help
+                    ? QString::fromLatin1(usage)
+                    : QStringLiteral("discshell %1\n").arg(QStringLiteral(DISCSHELL_VERSION)));
+        return 0;
+    }
+
+    std::srand(unsigned(std::time(nullptr)));
+    selectPlatform();
+    TGlobalExHandler app(argc, argv);
+    installBusyCursor();
 
     const QStringList arguments = app.arguments().mid(1);
     const CommandLine commandLine = CommandLine::parse(arguments);
-    if (!commandLine.error.isEmpty()) {
-        err << "discshell: " << commandLine.error << Qt::endl;
-        return 2;
-    }
-    if (commandLine.help) {
-        out << usage;
-        return 0;
-    }
-    if (commandLine.version) {
-        out << "discshell " << DISCSHELL_VERSION << Qt::endl;
-        return 0;
-    }
-
     const DiscLocation disc =
         DiscLocation::locate(DiscLocation::processInputs(arguments, demoDiscFolder()));
     VirtualFs::mountStandard(disc.discRootHost);
     Paths().AppDir = disc.appDir;
     Paths().CdRoot = disc.cdRoot;
-    return SummariseDisc(disc.appDir, out, err);
+
+    TMainForm form(startupContext(disc, commandLine));
+    form.FormCreate();
+    if (form.TerminationRequested()) {
+        return form.ExitCode();
+    }
+    form.CreateSkinnedDialog();
+    const int status = app.exec();
+    form.FormDestroy();
+    return form.TerminationRequested() ? form.ExitCode() : status;
 }

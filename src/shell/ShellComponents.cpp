@@ -1,0 +1,109 @@
+#include "ShellComponents.h"
+
+#include "ComprStream.h"
+#include "MainForm.h"
+
+#include <QLabel>
+#include <QMovie>
+
+TShellComponents::TShellComponents(TMainForm& form) : form_(form) {}
+
+TShellComponents::~TShellComponents() = default;
+
+bool TShellComponents::RunThesaurusMode()
+{
+    return false;
+}
+
+bool TShellComponents::ShowStandardWindow()
+{
+    return false;
+}
+
+void TShellComponents::InstallDeactivationHandler() {}
+
+void TShellComponents::CreateOptionsWindow(bool) {}
+
+void TShellComponents::InstallCodecs(const QString&, bool) {}
+
+void TShellComponents::CreateStatusLine() {}
+
+void TShellComponents::CreateFontInstaller() {}
+
+void TShellComponents::CreateMusicPlayer() {}
+
+void TShellComponents::CreateVolumeEvent() {}
+
+void TShellComponents::CreateTextMessages() {}
+
+void TShellComponents::CreatePagePanels() {}
+
+void TShellComponents::CreateFindText() {}
+
+void TShellComponents::CreatePathInputs() {}
+
+void TShellComponents::CreateClipPlayer() {}
+
+void TShellComponents::CreateSlideShow() {}
+
+void TShellComponents::CreatePopups() {}
+
+void TShellComponents::CreateContentsTree() {}
+
+void TShellComponents::CreateScaleBar() {}
+
+// "piston.gif" beside the program, read from the archive or the disk, loops at
+// (583, 470) on the start screen.
+void TShellComponents::CreateGifAnimator()
+{
+    auto* stream = new TComprStream(form_.Context().AppDir + QStringLiteral("piston.gif"));
+    if (stream->hasError() || stream->size() == 0) {
+        delete stream;
+        return;
+    }
+    gifAnimator_ = new QLabel(&form_);
+    stream->setParent(gifAnimator_);
+    auto* movie = new QMovie(stream, QByteArray(), gifAnimator_);
+    if (!movie->isValid()) {
+        delete gifAnimator_;
+        gifAnimator_ = nullptr;
+        return;
+    }
+    movie->jumpToFrame(0);
+    gifAnimator_->setMovie(movie);
+    gifAnimator_->setGeometry(583, 470, movie->currentImage().width(),
+                              movie->currentImage().height());
+    gifAnimator_->show();
+    movie->start();
+}
+
+void TShellComponents::EnableOptionChecks(bool, bool) {}
+
+bool TShellComponents::PlayIntroClip()
+{
+    return false;
+}
+
+void TShellComponents::StartMusic() {}
+
+void TShellComponents::CreateSkinnedDialog() {}
+
+void TShellComponents::PaintTextMessages(QPainter&) {}
+
+void TShellComponents::HideAllPopups() {}
+
+void TShellComponents::StopRestartTimer() {}
+
+void TShellComponents::ReleaseVideoPlayer() {}
+
+void TShellComponents::CloseAboutBox() {}
+
+void TShellComponents::CloseSkinnedDialog() {}
+
+void TShellComponents::StopMusic() {}
+
+void TShellComponents::FreeComponents()
+{
+    delete gifAnimator_;
+    gifAnimator_ = nullptr;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QPainter;
+class TMainForm;
+
+// The components the skinned window owns besides its face, each created by the
+// start-up in its place and called by the shutdown and the dispatcher. Those
+// not built yet are named here and do nothing, so that their callers are
+// already in place: the standard window, the thesaurus window, the options
+// window, codecs, status line, fonts installer, music, page panels, find-text
+// fields, path boxes, clip player, slide show, popups, contents tree, scale
+// bar, intro clip, 3-D video, about box and skinned dialog.
+class TShellComponents {
+public:
+    explicit TShellComponents(TMainForm& form);
+    ~TShellComponents();
+
+    // Modes besides the skinned window; false while the mode is not available.
+    bool RunThesaurusMode();
+    bool ShowStandardWindow();
+
+    // Start-up, in the order the window calls them.
+    void InstallDeactivationHandler();
+    void CreateOptionsWindow(bool hasPictureAreas);
+    void InstallCodecs(const QString& codecRequest, bool clipOn);
+    void CreateStatusLine();
+    void CreateFontInstaller();
+    void CreateMusicPlayer();
+    void CreateVolumeEvent();
+    void CreateTextMessages();
+    void CreatePagePanels();
+    void CreateFindText();
+    void CreatePathInputs();
+    void CreateClipPlayer();
+    void CreateSlideShow();
+    void CreatePopups();
+    void CreateContentsTree();
+    void CreateScaleBar();
+    void CreateGifAnimator();
+    void EnableOptionChecks(bool introClipDeclared, bool clickSoundsDeclared);
+    // True when the intro clip plays; its window then continues the start-up.
+    bool PlayIntroClip();
+    void StartMusic();
+    void CreateSkinnedDialog();
+
+    // Running.
+    void PaintTextMessages(QPainter& painter);
+    void HideAllPopups();
+
+    // Shutdown.
+    void StopRestartTimer();
+    void ReleaseVideoPlayer();
+    void CloseAboutBox();
+    void CloseSkinnedDialog();
+    void StopMusic();
+    void FreeComponents();
+
+    // The small animated picture of the start screen; null when it has no picture.
+    QLabel* GifAnimator() const { return gifAnimator_; }
+
+private:
+    TMainForm& form_;
+    QLabel* gifAnimator_ = nullptr;
+};

@@ -1,0 +1,12 @@
+#include "ShellGlobals.h"
+
+TShellGlobals& Shell()
+{
+    static TShellGlobals globals;
+    return globals;
+}
+
+QString SettingsKey(const QString& diskTitle)
+{
+    return QStringLiteral("SOFTWARE\\Pallidrome\\") + diskTitle;
+}

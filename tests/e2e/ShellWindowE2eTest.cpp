@@ -1,0 +1,263 @@
+// The skinned window as a user meets it, on a real X server (run under
+// xvfb-run by ctest): discshell opens the demo disc, the window appears
+// shaped, its close button reacts to the pointer and closes the program, and
+// a second start of the same disc ends without a window.
+
+#include "ConfigText.h"
+#include "InterfaceParser.h"
+#include "ReadBin.h"
+#include "TempDir.h"
+#include "VirtualFs.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString discshell()
+{
+    return qEnvironmentVariable("DISCSHELL_BIN");
+}
+
+QString demoDisc()
+{
+    return qEnvironmentVariable("DISCSHELL_DEMO_DISC");
+}
+
+template <typename Condition> bool waitFor(Condition condition, int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds) {
+            return false;
+        }
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+QImage screenshot()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+void pointer(const QStringList& arguments)
+{
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0) << "xdotool is needed";
+}
+
+// The demo disc's interface description, as the shell reads it.
+struct DemoInterface {
+    TInterfaceDescription description;
+    QRect closeButton;
+};
+
+DemoInterface readDemoInterface()
+{
+    VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
+    TReadBin bin;
+    EXPECT_TRUE(bin.Open(VirtualFs::fromHostPath(demoDisc() + QStringLiteral("/Mev.dhl"))));
+    QByteArray buffer;
+    bin.ReadToBuffer(QStringLiteral("Struct.cfs"), buffer);
+    TDynamicStringArray lines;
+    DecodeConfig(buffer, lines, true);
+    DemoInterface demo;
+    demo.description = ReadInterfaceDescription(lines);
+    const RBtn& close = demo.description.CloseButton;
+    QByteArray picture;
+    bin.ReadToBuffer(close.PicUp, picture);
+    demo.closeButton = QRect(QPoint(close.Left, close.Top), QImage::fromData(picture).size());
+    return demo;
+}
+
+// The registry lines the switches that store their state leave at exit,
+// untouched since the start: "SwOne" or "SwGrp", screen and index.
+QList<QByteArray> storedSwitchLines(const TInterfaceDescription& description)
+{
+    QList<QByteArray> lines;
+    auto add = [&lines](const char* prefix, int screen, int index, bool state) {
+        lines << QStringLiteral("\"%1%2%3\"=dword:0000000%4")
+                     .arg(QLatin1String(prefix))
+                     .arg(screen)
+                     .arg(index)
+                     .arg(state ? 1 : 0)
+                     .toUtf8();
+    };
+    for (int screen = 0; screen < description.Switches.size(); ++screen) {
+        for (int i = 0; i < description.Switches[screen].size(); ++i) {
+            const RSwthOne& element = description.Switches[screen][i];
+            if (element.Store) {
+                add("SwOne", screen, i, element.State);
+            }
+        }
+    }
+    for (int screen = 0; screen < description.SwitchGroups.size(); ++screen) {
+        for (int i = 0; i < description.SwitchGroups[screen].size(); ++i) {
+            const RSwthGrp& element = description.SwitchGroups[screen][i];
+            if (element.Store) {
+                add("SwGrp", screen, i, element.State);
+            }
+        }
+    }
+    return lines;
+}
+
+// One discshell run with its own settings, instance markers and ready file.
+class ShellRun {
+public:
+    ShellRun(const TempDir& home, const QString& name)
+        : ready_(home.file(name + QStringLiteral(".ready")))
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.file(QStringLiteral("runtime")));
+        environment.insert(QStringLiteral("DISCSHELL_TEST_READY"), ready_);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        process_.setProcessEnvironment(environment);
+        process_.setProcessChannelMode(QProcess::ForwardedChannels);
+        process_.start(discshell(), {QStringLiteral("--disc"), demoDisc()});
+    }
+    ~ShellRun()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+
+    // The window's geometry once the opening animation has ended.
+    bool waitUntilReady(QRect& geometry)
+    {
+        if (!waitFor([this] { return QFile::exists(ready_); }, 20000)) {
+            return false;
+        }
+        QFile file(ready_);
+        file.open(QIODevice::ReadOnly);
+        const QList<QByteArray> numbers = file.readAll().simplified().split(' ');
+        if (numbers.size() != 4) {
+            return false;
+        }
+        geometry =
+            QRect(numbers[0].toInt(), numbers[1].toInt(), numbers[2].toInt(), numbers[3].toInt());
+        return true;
+    }
+    bool ready() const { return QFile::exists(ready_); }
+    QProcess& process() { return process_; }
+
+private:
+    QString ready_;
+    QProcess process_;
+};
+
+class ShellWindowE2eTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            GTEST_SKIP() << "needs an X server (run under xvfb-run)";
+        }
+        ASSERT_FALSE(discshell().isEmpty());
+        QDir().mkpath(home.file(QStringLiteral("runtime")));
+        QFile::setPermissions(home.file(QStringLiteral("runtime")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    QByteArray userRegistry() const
+    {
+        QFile file(home.file(QStringLiteral("config/discshell/user.reg")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TempDir home;
+};
+
+TEST_F(ShellWindowE2eTest, TheWindowOpensShapedAndItsCloseButtonEndsTheProgram)
+{
+    const QImage before = screenshot();
+    ShellRun run(home, QStringLiteral("first"));
+    QRect window;
+    ASSERT_TRUE(run.waitUntilReady(window));
+    EXPECT_EQ(window.size(), QSize(800, 600));
+    QThread::msleep(200);
+    const QImage opened = screenshot();
+    const QString shots = qEnvironmentVariable("DISCSHELL_E2E_SHOTS");
+    if (!shots.isEmpty()) {
+        opened.save(shots + QStringLiteral("/shell-window.png"));
+    }
+
+    int ours = 0;
+    for (int y = window.top() + 40; y < window.bottom() - 40; y += 37) {
+        for (int x = window.left() + 40; x < window.right() - 40; x += 41) {
+            ours += opened.pixel(x, y) != before.pixel(x, y);
+        }
+    }
+    EXPECT_GT(ours, 150) << "the window's face is on the screen";
+    for (const QPoint corner :
+         {window.topLeft() + QPoint(1, 1), window.bottomRight() - QPoint(1, 1),
+          QPoint(window.right() - 1, window.top() + 1)}) {
+        EXPECT_EQ(opened.pixel(corner), before.pixel(corner))
+            << "outside the polygon the screen shows through at " << corner.x() << ","
+            << corner.y();
+    }
+
+    const DemoInterface demo = readDemoInterface();
+    const QRect close = demo.closeButton.translated(window.topLeft());
+    const QPoint target = close.center();
+    pointer(
+        {QStringLiteral("mousemove"), QString::number(target.x()), QString::number(target.y())});
+    QThread::msleep(500);
+    const QImage hovered = screenshot();
+    int changed = 0;
+    for (int y = close.top() + 1; y < close.bottom(); ++y) {
+        for (int x = close.left() + 1; x < close.right(); ++x) {
+            changed += hovered.pixel(x, y) != opened.pixel(x, y);
+        }
+    }
+    EXPECT_GT(changed, 0) << "the close button shows its mouse-over picture";
+
+    pointer({QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(run.process().waitForFinished(15000)) << "the closing animation ends the program";
+    EXPECT_EQ(run.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.process().exitCode(), 0);
+    const QByteArray registry = userRegistry();
+    EXPECT_TRUE(registry.contains(
+        QStringLiteral("[HKEY_CURRENT_USER\\SOFTWARE\\Pallidrome\\Демонстрационный диск]")
+            .toUtf8()));
+    const QList<QByteArray> stored = storedSwitchLines(demo.description);
+    EXPECT_FALSE(stored.isEmpty()) << "the demo disc has a switch that stores its state";
+    for (const QByteArray& line : stored) {
+        EXPECT_TRUE(registry.contains(line)) << line.constData() << "\n" << registry.constData();
+    }
+}
+
+TEST_F(ShellWindowE2eTest, ASecondStartEndsWithoutWindowUntilTheFirstIsGone)
+{
+    auto first = std::make_unique<ShellRun>(home, QStringLiteral("first"));
+    QRect window;
+    ASSERT_TRUE(first->waitUntilReady(window));
+    const QByteArray registry = userRegistry();
+
+    ShellRun second(home, QStringLiteral("second"));
+    ASSERT_TRUE(second.process().waitForFinished(10000));
+    EXPECT_EQ(second.process().exitCode(), 0);
+    EXPECT_FALSE(second.ready());
+    EXPECT_EQ(userRegistry(), registry) << "a second start writes nothing";
+
+    first->process().kill();
+    first->process().waitForFinished(5000);
+    first.reset();
+    ShellRun third(home, QStringLiteral("third"));
+    EXPECT_TRUE(third.waitUntilReady(window)) << "the marker went with the process that held it";
+}
+
+} // namespace
