@@ -1,0 +1,168 @@
+#include "FramesetSpec.h"
+
+#include "HtmlTagScanner.h"
+
+#include <cmath>
+
+namespace FramesetSpec {
+
+namespace {
+
+QStringList splitSizes(const QString& text)
+{
+    QStringList parts;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        parts.append(part.trimmed());
+    }
+    return parts.size() > kMaxChildren ? parts.mid(0, kMaxChildren) : parts;
+}
+
+FrameNode openFrameset(HtmlTagScanner& scanner, const HtmlTag& tag)
+{
+    const HtmlAttributes attributes = scanner.attributes(tag);
+    FrameNode node;
+    node.isFrameset = true;
+    node.rows = HasAttribute(attributes, u"rows");
+    node.sizes = splitSizes(AttributeValue(attributes, node.rows ? u"rows" : u"cols"));
+    if (node.rows && HasAttribute(attributes, u"cols")) {
+        // Remembered as the size list of each row; regrouped once the children are read.
+        node.name = AttributeValue(attributes, u"cols");
+    }
+    return node;
+}
+
+// rows x cols children become rows, each a frameset of columns.
+void regroupGrid(FrameNode& node)
+{
+    const QStringList columns = splitSizes(node.name);
+    node.name.clear();
+    if (columns.isEmpty()) {
+        return;
+    }
+    std::vector<FrameNode> rows;
+    for (size_t i = 0; i < node.children.size(); i += size_t(columns.size())) {
+        FrameNode row;
+        row.isFrameset = true;
+        row.sizes = columns;
+        for (size_t j = i; j < node.children.size() && j < i + size_t(columns.size()); ++j) {
+            row.children.push_back(std::move(node.children[j]));
+        }
+        rows.push_back(std::move(row));
+    }
+    node.children = std::move(rows);
+}
+
+// Consumes a frameset nested too deep, without recursion.
+void skipFrameset(HtmlTagScanner& scanner)
+{
+    int open = 1;
+    HtmlTag tag;
+    while (open > 0 && scanner.next(tag)) {
+        if (tag.name == QLatin1String("frameset")) {
+            open += tag.closing ? -1 : 1;
+        }
+    }
+}
+
+FrameNode parseLevel(HtmlTagScanner& scanner, const HtmlTag& opening, int depth)
+{
+    FrameNode node = openFrameset(scanner, opening);
+    HtmlTag tag;
+    while (scanner.next(tag)) {
+        if (tag.name == QLatin1String("frameset")) {
+            if (tag.closing) {
+                break;
+            }
+            if (depth >= kMaxDepth || int(node.children.size()) >= kMaxChildren) {
+                skipFrameset(scanner);
+                continue;
+            }
+            node.children.push_back(parseLevel(scanner, tag, depth + 1));
+        } else if (tag.name == QLatin1String("frame") && !tag.closing &&
+                   int(node.children.size()) < kMaxChildren) {
+            const HtmlAttributes attributes = scanner.attributes(tag);
+            FrameNode frame;
+            frame.name = AttributeValue(attributes, u"name");
+            frame.src = AttributeValue(attributes, u"src").trimmed();
+            node.children.push_back(std::move(frame));
+        }
+    }
+    if (!node.name.isEmpty()) {
+        regroupGrid(node);
+    }
+    return node;
+}
+
+void collectFrames(const FrameNode& node, QList<const FrameNode*>& frames)
+{
+    if (!node.isFrameset) {
+        frames.append(&node);
+        return;
+    }
+    for (const FrameNode& child : node.children) {
+        collectFrames(child, frames);
+    }
+}
+
+} // namespace
+
+FrameNode Parse(HtmlTagScanner& scanner, const HtmlTag& opening)
+{
+    return parseLevel(scanner, opening, 1);
+}
+
+QList<const FrameNode*> Frames(const FrameNode& root)
+{
+    QList<const FrameNode*> frames;
+    collectFrames(root, frames);
+    return frames;
+}
+
+QList<int> Sizes(const QStringList& specs, int extent)
+{
+    const int count = int(specs.size());
+    QList<double> sizes(count, 0.0);
+    QList<double> weights(count, 0.0);
+    double fixed = 0;
+    double totalWeight = 0;
+    for (int i = 0; i < count; ++i) {
+        const QString spec = specs.at(i);
+        bool ok = false;
+        if (spec.endsWith(QLatin1Char('*'))) {
+            const double weight = spec.size() > 1 ? spec.chopped(1).toDouble(&ok) : 1.0;
+            weights[i] = ok || spec.size() == 1 ? qMax(weight, 0.0) : 1.0;
+            totalWeight += weights[i];
+            continue;
+        }
+        const bool percent = spec.endsWith(QLatin1Char('%'));
+        const double value = (percent ? spec.chopped(1) : spec).toDouble(&ok);
+        sizes[i] = ok ? qMax(0.0, percent ? value * extent / 100.0 : value) : 0.0;
+        if (!ok) {
+            weights[i] = 1.0;
+            totalWeight += 1.0;
+        }
+        fixed += sizes[i];
+    }
+    const double rest = extent - fixed;
+    if (totalWeight > 0 && rest >= 0) {
+        for (int i = 0; i < count; ++i) {
+            sizes[i] += rest * weights[i] / totalWeight;
+        }
+    } else if (fixed > 0) {
+        for (double& size : sizes) {
+            size = size * extent / fixed;
+        }
+    }
+    QList<int> result;
+    double edge = 0;
+    int placed = 0;
+    for (const double size : sizes) {
+        edge += size;
+        const int next = int(std::lround(edge));
+        result.append(qMax(0, next - placed));
+        placed = qMax(placed, next);
+    }
+    return result;
+}
+
+} // namespace FramesetSpec

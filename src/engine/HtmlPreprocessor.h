@@ -1,0 +1,86 @@
+#pragma once
+
+#include "FramesetSpec.h"
+#include "HtmlTagScanner.h"
+
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <optional>
+
+struct PageAnchor {
+    QString href; // as written
+    QString target;
+};
+
+struct PageImage {
+    QString src;  // as written
+    QString hint; // title, else alt
+};
+
+struct PageSelect {
+    QString name;
+    QStringList items;
+    int selected = -1;
+    QSize size; // of the placeholder in the text
+};
+
+// A page made ready for the text engine: every link, picture and style sheet
+// refers to a token of ours, and what the engine would drop (link targets,
+// image hints, drop-down lists, framesets) is kept beside the text.
+struct PreparedPage {
+    QString html;
+    QString title;
+    QString baseTarget;
+    QList<PageAnchor> anchors; // "lnk:n" in the text
+    QList<PageImage> images;   // image tokens numbered n
+    QList<PageSelect> selects; // "ctl:n" placeholders in the text
+    std::optional<FrameNode> frameset;
+    // The default link look must come from a style sheet (the page has CSS
+    // of its own); otherwise it was written into the links themselves.
+    bool needsLinkStyleSheet = true;
+
+    static QString AnchorToken(int index) { return QStringLiteral("lnk:%1").arg(index); }
+    static QString ControlToken(int index) { return QStringLiteral("ctl:%1").arg(index); }
+    // Index of an "lnk:n" or "ctl:n" token, -1 for anything else.
+    static int TokenIndex(const QString& token, QStringView scheme);
+};
+
+// Rewrites the HTML of one page file. placeholderSize gives the size of the
+// picture that stands in for a drop-down list. linkStyle, the default look
+// of links as CSS declarations, goes into the links of pages without CSS of
+// their own: far cheaper for the text engine than a default style sheet,
+// which it matches against every element.
+class HtmlPreprocessor {
+public:
+    using PlaceholderSize = std::function<QSize(const PageSelect&)>;
+
+    HtmlPreprocessor(const QString& file, PlaceholderSize placeholderSize,
+                     const QString& linkStyle = QString());
+    PreparedPage prepare(const QString& html);
+
+private:
+    void rewriteTag(const HtmlTag& tag);
+    void rewriteAnchor(const HtmlTag& tag);
+    void rewriteImage(const HtmlTag& tag);
+    void rewriteFileAttribute(const HtmlTag& tag, QStringView attribute, bool styleSheet);
+    void takeBodyColours(const HtmlTag& tag);
+    void replaceSelect(const HtmlTag& tag);
+    void closeRawBlock(const HtmlTag& tag);
+    void replace(qsizetype begin, qsizetype end, const QString& text);
+    QString fileToken(const QString& link, int serial = -1) const;
+
+    QString file_;
+    PlaceholderSize placeholderSize_;
+    QString linkStyle_;
+    bool styleLinks_ = false;
+    const QString* html_ = nullptr;
+    HtmlTagScanner* scanner_ = nullptr;
+    PreparedPage page_;
+    QString out_;
+    qsizetype copied_ = 0;
+    qsizetype rawStart_ = -1;
+    bool bodySeen_ = false;
+    QString pageCss_;
+};

@@ -1,0 +1,142 @@
+#include "HtmlResources.h"
+
+#include "ComprStream.h"
+#include "PageCharset.h"
+#include "PagePaths.h"
+
+#include <QTextDocument>
+
+namespace {
+
+const QString TokenScheme = QStringLiteral("res");
+
+QImage blankPicture()
+{
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QString unquoted(QString text)
+{
+    text = text.trimmed();
+    if (text.size() >= 2 &&
+        (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\'')) &&
+        text.back() == text.front()) {
+        text = text.mid(1, text.size() - 2).trimmed();
+    }
+    return text;
+}
+
+} // namespace
+
+std::optional<QByteArray> HtmlResources::ReadFile(const QString& path)
+{
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    TComprStream stream(path);
+    if (stream.hasError()) {
+        return std::nullopt;
+    }
+    return stream.buffer();
+}
+
+QString HtmlResources::FileToken(const QString& path, int serial)
+{
+    QString token =
+        TokenScheme + QLatin1Char(':') + QString::fromLatin1(QUrl::toPercentEncoding(path));
+    if (serial >= 0) {
+        token += QLatin1Char('#') + QString::number(serial);
+    }
+    return token;
+}
+
+QString HtmlResources::PathOfToken(const QUrl& url)
+{
+    if (url.scheme() != TokenScheme) {
+        return QString();
+    }
+    return QUrl::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+}
+
+int HtmlResources::SerialOfToken(const QUrl& url)
+{
+    bool ok = false;
+    const int serial = url.fragment().toInt(&ok);
+    return ok && url.scheme() == TokenScheme ? serial : -1;
+}
+
+QString HtmlResources::RewriteCssUrls(const QString& css, const QString& baseFile)
+{
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at = css.indexOf(QLatin1String("url("), 0, Qt::CaseInsensitive); at >= 0;
+         at = css.indexOf(QLatin1String("url("), from, Qt::CaseInsensitive)) {
+        const qsizetype close = css.indexOf(QLatin1Char(')'), at + 4);
+        if (close < 0) {
+            break;
+        }
+        const QString link = unquoted(css.mid(at + 4, close - at - 4));
+        out += css.mid(from, at - from);
+        out += QLatin1String("url(") +
+               (PagePaths::HasScheme(link) ? link : FileToken(PagePaths::Expand(baseFile, link))) +
+               QLatin1Char(')');
+        from = close + 1;
+    }
+    return from == 0 ? css : out + css.mid(from);
+}
+
+QVariant HtmlResources::resource(int type, const QUrl& url)
+{
+    const QString path = PathOfToken(url);
+    if (path.isEmpty()) {
+        return QVariant();
+    }
+    if (type == QTextDocument::StyleSheetResource) {
+        return styleSheet(path);
+    }
+    if (type != QTextDocument::ImageResource) {
+        return QVariant();
+    }
+    if (!loadImages_) {
+        return blankPicture();
+    }
+    const QImage image = picture(path);
+    return image.isNull() ? QVariant() : QVariant(image);
+}
+
+QImage HtmlResources::picture(const QString& path)
+{
+    const auto cached = pictures_.constFind(path);
+    if (cached != pictures_.cend()) {
+        return *cached;
+    }
+    const std::optional<QByteArray> bytes = ReadFile(path);
+    return picture(path, bytes.value_or(QByteArray()));
+}
+
+QImage HtmlResources::picture(const QString& path, const QByteArray& bytes)
+{
+    QImage image;
+    image.loadFromData(bytes);
+    if (!image.isNull()) {
+        lastPictureSize_ = image.size();
+    }
+    pictures_.insert(path, image);
+    return image;
+}
+
+QVariant HtmlResources::styleSheet(const QString& path)
+{
+    const std::optional<QByteArray> bytes = ReadFile(path);
+    if (!bytes) {
+        return QVariant();
+    }
+    return RewriteCssUrls(PageCharset::DecodeText(*bytes), path);
+}
+
+void HtmlResources::startPage()
+{
+    pictures_.clear();
+}

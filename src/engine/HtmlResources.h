@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QUrl>
+#include <QVariant>
+#include <optional>
+
+// The one way a viewer reads files. Pages refer to files through tokens
+// ("res:" and the escaped virtual path, "#n" numbering the reference), so the
+// text engine never resolves a path itself; every file comes through
+// TComprStream: the archive member first, the disk file otherwise. Pictures
+// are decoded once per page and dropped when the next page starts.
+class HtmlResources {
+public:
+    explicit HtmlResources(bool loadImages = true) : loadImages_(loadImages) {}
+
+    static std::optional<QByteArray> ReadFile(const QString& path);
+    static QString FileToken(const QString& path, int serial = -1);
+    // The path of a file token; empty for any other URL.
+    static QString PathOfToken(const QUrl& url);
+    static int SerialOfToken(const QUrl& url);
+    // url(...) references of a style sheet made tokens, resolved against baseFile.
+    static QString RewriteCssUrls(const QString& css, const QString& baseFile);
+
+    // What the text engine asks for: pictures and style sheets.
+    QVariant resource(int type, const QUrl& url);
+    QImage picture(const QString& path);
+    // A picture whose bytes were read already (a picture page).
+    QImage picture(const QString& path, const QByteArray& bytes);
+
+    void startPage();
+    QSize lastPictureSize() const { return lastPictureSize_; }
+    bool loadsImages() const { return loadImages_; }
+
+private:
+    QVariant styleSheet(const QString& path);
+
+    bool loadImages_;
+    QHash<QString, QImage> pictures_;
+    QSize lastPictureSize_;
+};

@@ -1,0 +1,170 @@
+#include "DocumentBrowser.h"
+#include "FormControls.h"
+#include "FramesetWidget.h"
+#include "PagePaths.h"
+#include "TextBrowserViewer.h"
+
+#include <QStackedLayout>
+#include <QTextDocument>
+
+// Framesets: nested viewers laid out by FramesetWidget. The whole tree of a
+// top viewer holds at most kMaxFrames frames, so a page that frames itself
+// ends after a few levels instead of growing without bound.
+
+namespace {
+
+constexpr int kMaxFrames = 64;
+
+} // namespace
+
+void TextBrowserViewer::showFrameset(const FrameNode& root)
+{
+    browser_->document()->clear();
+    controls_->clear();
+    anchorRanges_.clear();
+    QWidget* part = buildFramePart(root, this);
+    frameset_ = qobject_cast<FramesetWidget*>(part);
+    stack_->addWidget(part);
+    stack_->setCurrentWidget(part);
+}
+
+QWidget* TextBrowserViewer::buildFramePart(const FrameNode& node, QWidget* parent)
+{
+    if (!node.isFrameset) {
+        return createFrame(node, parent);
+    }
+    auto* frameset = new FramesetWidget(node.rows, node.sizes, parent);
+    for (const FrameNode& child : node.children) {
+        frameset->addPart(buildFramePart(child, frameset));
+    }
+    return frameset;
+}
+
+QWidget* TextBrowserViewer::createFrame(const FrameNode& node, QWidget* parent)
+{
+    int framesInTree = 0;
+    top()->forEachFrame([&framesInTree](TextBrowserViewer*) { ++framesInTree; });
+    if (depth_ >= FramesetSpec::kMaxDepth || framesInTree >= kMaxFrames) {
+        return new QWidget(parent);
+    }
+    auto* frame = new TextBrowserViewer(this, node.name);
+    frame->setParent(parent);
+    frames_.append(frame);
+    if (!node.src.isEmpty()) {
+        frame->loadFile(PagePaths::Expand(currentFile_, node.src));
+    }
+    forwardEvents(frame);
+    return frame;
+}
+
+void TextBrowserViewer::forwardEvents(TextBrowserViewer* frame)
+{
+    connect(frame, &THtmlViewer::linkHovered, this, &THtmlViewer::linkHovered);
+    connect(frame, &THtmlViewer::linkClicked, this, &THtmlViewer::linkClicked);
+    connect(frame, &THtmlViewer::keyDown, this, &THtmlViewer::keyDown);
+    connect(frame, &THtmlViewer::historyChanged, this, &THtmlViewer::historyChanged);
+    connect(frame, &THtmlViewer::mouseMoved, this,
+            [this, frame](QPoint point, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys) {
+                emit mouseMoved(frame->mapTo(this, point), buttons, keys);
+            });
+    connect(frame, &THtmlViewer::mousePressed, this,
+            [this, frame](QPoint point, Qt::MouseButton button, Qt::MouseButtons buttons,
+                          Qt::KeyboardModifiers keys) {
+                activeFrame_ = frame;
+                emit mousePressed(frame->mapTo(this, point), button, buttons, keys);
+            });
+    connect(frame, &THtmlViewer::mouseReleased, this,
+            [this, frame](QPoint point, Qt::MouseButton button, Qt::MouseButtons buttons,
+                          Qt::KeyboardModifiers keys) {
+                emit mouseReleased(frame->mapTo(this, point), button, buttons, keys);
+            });
+}
+
+void TextBrowserViewer::dropFrames()
+{
+    if (QWidget* part = stack_->count() > 1 ? stack_->widget(1) : nullptr) {
+        part->hide();
+        stack_->removeWidget(part);
+        part->deleteLater();
+    }
+    frames_.clear();
+    activeFrame_ = nullptr;
+    frameset_ = nullptr;
+}
+
+void TextBrowserViewer::forEachFrame(const std::function<void(TextBrowserViewer*)>& visit)
+{
+    for (const QPointer<TextBrowserViewer>& frame : frames_) {
+        if (frame) {
+            visit(frame);
+            frame->forEachFrame(visit);
+        }
+    }
+}
+
+TextBrowserViewer* TextBrowserViewer::top()
+{
+    TextBrowserViewer* viewer = this;
+    while (viewer->parentViewer_) {
+        viewer = viewer->parentViewer_;
+    }
+    return viewer;
+}
+
+TextBrowserViewer* TextBrowserViewer::targetViewer(const QString& target)
+{
+    const QString name = target.trimmed().toLower();
+    if (name.isEmpty() || name == QLatin1String("_self")) {
+        return this;
+    }
+    if (name == QLatin1String("_top") || name == QLatin1String("_blank")) {
+        return top();
+    }
+    if (name == QLatin1String("_parent")) {
+        return parentViewer_ ? parentViewer_ : this;
+    }
+    TextBrowserViewer* frame = top()->findFrame(target.trimmed());
+    return frame ? frame : this;
+}
+
+TextBrowserViewer* TextBrowserViewer::findFrame(const QString& name)
+{
+    TextBrowserViewer* found = nullptr;
+    forEachFrame([&found, &name](TextBrowserViewer* frame) {
+        if (!found && frame->frameName_.compare(name, Qt::CaseInsensitive) == 0) {
+            found = frame;
+        }
+    });
+    return found;
+}
+
+THtmlViewer* TextBrowserViewer::frameViewer(const QString& name)
+{
+    return name.trimmed().isEmpty() ? nullptr : findFrame(name.trimmed());
+}
+
+THtmlViewer* TextBrowserViewer::activeViewer()
+{
+    if (!frameset_ && frames_.isEmpty()) {
+        return this;
+    }
+    if (activeFrame_) {
+        return activeFrame_->activeViewer();
+    }
+    for (const QPointer<TextBrowserViewer>& frame : frames_) {
+        if (frame && frame->hasDocument()) {
+            return frame->activeViewer();
+        }
+    }
+    return this;
+}
+
+const QTextDocument* TextBrowserViewer::printableDocument() const
+{
+    auto* self = const_cast<TextBrowserViewer*>(this);
+    THtmlViewer* active = self->activeViewer();
+    if (active != self) {
+        return active->printableDocument();
+    }
+    return hasDocument() && frames_.isEmpty() ? browser_->document() : nullptr;
+}

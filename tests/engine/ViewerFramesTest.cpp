@@ -1,0 +1,156 @@
+#include "DocumentBrowser.h"
+#include "EngineTestDisc.h"
+#include "HtmlViewer.h"
+#include "TextBrowserViewer.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString kIndex = QStringLiteral("d:\\run\\html\\index.htm");
+
+// index.htm: a menu frame (30 %) beside a main frame showing a.htm.
+class ViewerFrames : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        disc.addToArchive(QStringLiteral("html\\index.htm"),
+                          "<html><head><title>Frames</title></head>"
+                          "<frameset cols=\"30%,*\"><frame name=\"menu\" src=\"menu.htm\">"
+                          "<frame name=\"Main\" src=\"pages/a.htm\"></frameset></html>");
+        disc.addToArchive(QStringLiteral("html\\menu.htm"),
+                          "<a href=\"pages/b.htm\" target=\"main\">open b</a><br>"
+                          "<a href=\"top.htm\" target=\"_top\">leave frames</a>");
+        disc.addToArchive(
+            QStringLiteral("html\\pages\\a.htm"),
+            "<title>A</title>text of page a <img src=\"p.png\" title=\"Frame hint\">");
+        disc.addToArchive(QStringLiteral("html\\pages\\p.png"),
+                          EngineTestDisc::Picture(QSize(50, 40), "PNG"));
+        disc.addToArchive(QStringLiteral("html\\pages\\b.htm"), "<title>B</title>text of page b");
+        disc.addToArchive(QStringLiteral("html\\top.htm"), "<title>Top</title>no frames");
+        disc.addToArchive(QStringLiteral("html\\index2.htm"),
+                          "<frameset rows=\"60,*\"><frame name=nav src=\"nav.htm\">"
+                          "<frame name=main src=\"pages/a.htm\"></frameset>");
+        disc.addToArchive(QStringLiteral("html\\nav.htm"),
+                          "<base target=\"main\"><a href=\"pages/b.htm\">via base</a> "
+                          "<a href=\"top.htm\" target=\"_parent\">up</a>");
+        disc.addToArchive(QStringLiteral("html\\self.htm"),
+                          "<frameset rows=\"50%,50%\"><frame src=\"self.htm\">"
+                          "<frame src=\"self.htm\"></frameset>");
+        ASSERT_TRUE(disc.openArchive());
+        viewer.reset(CreateHtmlViewer(nullptr));
+        viewer->resize(600, 400);
+        viewer->show();
+        ASSERT_TRUE(viewer->loadFile(kIndex));
+    }
+    static QTextBrowser& browserOf(THtmlViewer* frame)
+    {
+        return *static_cast<TextBrowserViewer*>(frame)->browser();
+    }
+
+    EngineTestDisc disc;
+    std::unique_ptr<THtmlViewer> viewer;
+};
+
+} // namespace
+
+TEST_F(ViewerFrames, FramesAreNestedViewersFoundByName)
+{
+    EXPECT_EQ(viewer->documentTitle(), QStringLiteral("Frames"));
+    EXPECT_EQ(viewer->currentFile(), kIndex);
+    THtmlViewer* main = viewer->frameViewer(QStringLiteral("MAIN"));
+    THtmlViewer* menu = viewer->frameViewer(QStringLiteral("menu"));
+    ASSERT_NE(main, nullptr);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(viewer->frameViewer(QStringLiteral("nowhere")), nullptr);
+    EXPECT_EQ(main->currentFile(), QStringLiteral("d:\\run\\html\\pages\\a.htm"));
+    EXPECT_EQ(menu->width(), 180);
+    EXPECT_EQ(main->width(), 420);
+    EXPECT_EQ(main->height(), 400);
+    EXPECT_EQ(viewer->historyFiles(), QStringList({kIndex}));
+}
+
+TEST_F(ViewerFrames, ALinkWithATargetFrameLoadsThere)
+{
+    QList<THtmlViewer*> sources;
+    QObject::connect(viewer.get(), &THtmlViewer::linkClicked,
+                     [&sources](THtmlViewer* source, const QString& target, const QString&, bool*) {
+                         sources.append(source);
+                         EXPECT_EQ(target, QStringLiteral("main"));
+                     });
+    THtmlViewer* menu = viewer->frameViewer(QStringLiteral("menu"));
+    THtmlViewer* main = viewer->frameViewer(QStringLiteral("main"));
+    UserInput::ClickText(browserOf(menu), QStringLiteral("open b"));
+    ASSERT_EQ(sources, QList<THtmlViewer*>({menu}));
+    EXPECT_EQ(main->currentFile(), QStringLiteral("d:\\run\\html\\pages\\b.htm"));
+    EXPECT_EQ(main->historyFiles().size(), 2);
+    EXPECT_EQ(menu->currentFile(), QStringLiteral("d:\\run\\html\\menu.htm"));
+    EXPECT_EQ(viewer->currentFile(), kIndex);
+    ASSERT_TRUE(main->goBack());
+    EXPECT_EQ(main->documentTitle(), QStringLiteral("A"));
+}
+
+TEST_F(ViewerFrames, TheTopTargetReplacesTheFrameset)
+{
+    UserInput::ClickText(browserOf(viewer->frameViewer(QStringLiteral("menu"))),
+                         QStringLiteral("leave frames"));
+    EXPECT_EQ(viewer->currentFile(), QStringLiteral("d:\\run\\html\\top.htm"));
+    EXPECT_EQ(viewer->frameViewer(QStringLiteral("main")), nullptr);
+    EXPECT_EQ(viewer->activeViewer(), viewer.get());
+    EXPECT_TRUE(viewer->findNext(QStringLiteral("no frames"), true));
+    ASSERT_TRUE(viewer->goBack());
+    EXPECT_NE(viewer->frameViewer(QStringLiteral("main")), nullptr);
+}
+
+TEST_F(ViewerFrames, TheBaseTargetAndTheParentTargetAreFollowed)
+{
+    ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\html\\index2.htm")));
+    THtmlViewer* nav = viewer->frameViewer(QStringLiteral("nav"));
+    ASSERT_NE(nav, nullptr);
+    EXPECT_EQ(nav->height(), 60);
+    QStringList targets;
+    QObject::connect(viewer.get(), &THtmlViewer::linkClicked,
+                     [&targets](THtmlViewer*, const QString& target, const QString&, bool*) {
+                         targets.append(target);
+                     });
+    UserInput::ClickText(browserOf(nav), QStringLiteral("via base"));
+    EXPECT_EQ(viewer->frameViewer(QStringLiteral("main"))->documentTitle(), QStringLiteral("B"));
+    UserInput::ClickText(browserOf(nav), QStringLiteral("up"));
+    EXPECT_EQ(targets, QStringList({"main", "_parent"}));
+    EXPECT_EQ(viewer->currentFile(), QStringLiteral("d:\\run\\html\\top.htm"));
+}
+
+TEST_F(ViewerFrames, TheFrameWorkedInLastIsTheActiveOne)
+{
+    THtmlViewer* main = viewer->frameViewer(QStringLiteral("main"));
+    UserInput::Click(browserOf(main), QPoint(400, 300));
+    EXPECT_EQ(viewer->activeViewer(), main);
+    EXPECT_FALSE(viewer->findNext(QStringLiteral("page a"), true));
+    viewer->moveSelectionToStart();
+    EXPECT_TRUE(viewer->findNext(QStringLiteral("page a"), true));
+    EXPECT_EQ(main->selectedText(), QStringLiteral("page a"));
+    EXPECT_EQ(viewer->printableDocument(), browserOf(main).document());
+}
+
+TEST_F(ViewerFrames, TheObjectUnderAPointIsLookedUpInItsFrame)
+{
+    THtmlViewer* main = viewer->frameViewer(QStringLiteral("main"));
+    QTextBrowser& browser = browserOf(main);
+    browser.document()->size();
+    const int picture = UserInput::PictureAt(*browser.document(), 0);
+    ASSERT_GE(picture, 0);
+    const QPoint inMain = UserInput::PointOfPicture(*main, browser, picture);
+    const ViewerObject object = viewer->objectAt(main->mapTo(viewer.get(), inMain));
+    EXPECT_TRUE(object.hasHint());
+    EXPECT_EQ(object.hint, QStringLiteral("Frame hint"));
+}
+
+TEST_F(ViewerFrames, APageThatFramesItselfStopsGrowing)
+{
+    ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\html\\self.htm")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const int frames = int(viewer->findChildren<TextBrowserViewer*>().size());
+    EXPECT_GT(frames, 2);
+    EXPECT_LE(frames, 64);
+}

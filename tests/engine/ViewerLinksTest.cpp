@@ -1,0 +1,162 @@
+#include "DocumentBrowser.h"
+#include "EngineTestDisc.h"
+#include "HtmlViewer.h"
+#include "TextBrowserViewer.h"
+
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+struct Click {
+    THtmlViewer* source = nullptr;
+    QString target;
+    QString url;
+};
+
+const QString kPage = QStringLiteral("d:\\run\\html\\a.htm");
+
+// A page of links, its targets beside it, and a viewer that records the
+// clicks it reports; answer decides the "handled" reply.
+class ViewerLinks : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        disc.addToArchive(
+            QStringLiteral("html\\a.htm"),
+            "<title>A</title><p><a href=\"b.htm\">to b</a> <a href=\"B.HTM\" target=\"x\">b "
+            "again</a> <a href=\"http://example.org/\">web</a> <a href=\"mailto:me@x\">mail</a> "
+            "<a href=\"printhtml:doc.htm\">print</a> <a href=\"rungame:=setup.exe=Key\">game</a> "
+            "<a href=\"files/tools.zip\">zip</a> <a href=\"#end\">down</a></p>" +
+                QByteArray(4000, '\n').replace("\n", "<br>") + "<a name=end>bottom</a>");
+        disc.addToArchive(QStringLiteral("html\\b.htm"), "<title>B</title>page b");
+        ASSERT_TRUE(disc.openArchive());
+        viewer.reset(CreateHtmlViewer(nullptr));
+        viewer->resize(600, 300);
+        viewer->show();
+        QObject::connect(
+            viewer.get(), &THtmlViewer::linkClicked,
+            [this](THtmlViewer* source, const QString& target, const QString& url, bool* handled) {
+                clicks.append({source, target, url});
+                *handled = answer;
+            });
+        ASSERT_TRUE(viewer->loadFile(kPage));
+    }
+    QTextBrowser& browser() { return *static_cast<TextBrowserViewer&>(*viewer).browser(); }
+    QColor colourOf(const QString& text)
+    {
+        const QTextCursor found = browser().document()->find(text);
+        QTextCursor inside(browser().document());
+        inside.setPosition(found.selectionStart() + 1);
+        return inside.charFormat().foreground().color();
+    }
+
+    EngineTestDisc disc;
+    std::unique_ptr<THtmlViewer> viewer;
+    QList<Click> clicks;
+    bool answer = false;
+};
+
+} // namespace
+
+TEST_F(ViewerLinks, AClickIsReportedWithItsTargetBeforeTheViewerFollowsIt)
+{
+    answer = true;
+    UserInput::ClickText(browser(), QStringLiteral("b again"));
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks[0].source, viewer.get());
+    EXPECT_EQ(clicks[0].target, QStringLiteral("x"));
+    EXPECT_EQ(clicks[0].url, QStringLiteral("B.HTM"));
+    EXPECT_EQ(viewer->currentFile(), kPage);
+
+    answer = false;
+    UserInput::ClickText(browser(), QStringLiteral("to b"));
+    ASSERT_EQ(clicks.size(), 2);
+    EXPECT_EQ(viewer->currentFile(), QStringLiteral("d:\\run\\html\\b.htm"));
+    EXPECT_EQ(viewer->documentTitle(), QStringLiteral("B"));
+    EXPECT_EQ(viewer->historyFiles().size(), 2);
+    EXPECT_TRUE(viewer->visitedLinks().contains(QStringLiteral("d:\\run\\html\\b.htm")));
+}
+
+TEST_F(ViewerLinks, LinksWithSchemesAndOtherFilesAreOnlyReported)
+{
+    for (const char* text : {"web", "mail", "print", "game", "zip"}) {
+        UserInput::ClickText(browser(), QString::fromLatin1(text));
+    }
+    ASSERT_EQ(clicks.size(), 5);
+    EXPECT_EQ(clicks[0].url, QStringLiteral("http://example.org/"));
+    EXPECT_EQ(clicks[2].url, QStringLiteral("printhtml:doc.htm"));
+    EXPECT_EQ(clicks[3].url, QStringLiteral("rungame:=setup.exe=Key"));
+    EXPECT_EQ(viewer->expandUrl(clicks[4].url), QStringLiteral("d:\\run\\html\\files\\tools.zip"));
+    EXPECT_EQ(viewer->currentFile(), kPage);
+    EXPECT_EQ(viewer->historyFiles().size(), 1);
+}
+
+TEST_F(ViewerLinks, AnAnchorLinkScrollsWithinThePage)
+{
+    EXPECT_EQ(viewer->verticalPosition(), 0);
+    UserInput::ClickText(browser(), QStringLiteral("down"));
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks[0].url, QStringLiteral("#end"));
+    EXPECT_GT(viewer->verticalPosition(), 0);
+    EXPECT_EQ(viewer->currentFile(), kPage);
+    EXPECT_EQ(viewer->historyFiles().size(), 1);
+}
+
+TEST_F(ViewerLinks, HoveringALinkReportsItAndPaintsItHot)
+{
+    QStringList hovered;
+    QObject::connect(viewer.get(), &THtmlViewer::linkHovered,
+                     [&hovered](THtmlViewer*, const QString& target, const QString& url) {
+                         hovered.append(target + QLatin1Char('|') + url);
+                     });
+    const QColor plain = colourOf(QStringLiteral("b again"));
+    UserInput::Move(browser(), UserInput::PointOfText(browser(), QStringLiteral("b again")));
+    ASSERT_EQ(hovered, QStringList({"x|B.HTM"}));
+    EXPECT_EQ(colourOf(QStringLiteral("b again")), viewer->defaults().hotLinkColor);
+    UserInput::Move(browser(), QPoint(590, 290));
+    ASSERT_EQ(hovered.size(), 2);
+    EXPECT_EQ(hovered[1], QStringLiteral("|"));
+    EXPECT_EQ(colourOf(QStringLiteral("b again")), plain);
+}
+
+TEST_F(ViewerLinks, VisitedLinksAreMarkedAndRemarked)
+{
+    const QColor plain = colourOf(QStringLiteral("to b"));
+    EXPECT_EQ(plain, viewer->defaults().linkColor);
+    viewer->addVisitedLink(QStringLiteral("D:\\RUN\\HTML\\B.HTM"));
+    EXPECT_EQ(colourOf(QStringLiteral("to b")), plain);
+    viewer->checkVisitedLinks();
+    EXPECT_EQ(colourOf(QStringLiteral("to b")), viewer->defaults().visitedColor);
+    EXPECT_EQ(colourOf(QStringLiteral("b again")), viewer->defaults().visitedColor);
+    EXPECT_EQ(colourOf(QStringLiteral("web")), plain);
+
+    for (int n = 0; n < 25; ++n) {
+        viewer->addVisitedLink(QStringLiteral("d:\\other%1.htm").arg(n));
+    }
+    EXPECT_EQ(viewer->visitedLinks().size(), 20);
+    viewer->checkVisitedLinks();
+    EXPECT_EQ(colourOf(QStringLiteral("to b")), plain);
+}
+
+TEST_F(ViewerLinks, KeysAndMouseAreReportedInViewerCoordinates)
+{
+    QList<int> keys;
+    QList<QPoint> presses;
+    QObject::connect(viewer.get(), &THtmlViewer::keyDown,
+                     [&keys](int key, Qt::KeyboardModifiers modifiers) {
+                         keys.append(modifiers == Qt::ControlModifier ? -key : key);
+                     });
+    QObject::connect(viewer.get(), &THtmlViewer::mousePressed,
+                     [&presses](QPoint point, Qt::MouseButton, Qt::MouseButtons,
+                                Qt::KeyboardModifiers) { presses.append(point); });
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("c"));
+    QApplication::sendEvent(&browser(), &copy);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&browser(), &enter);
+    EXPECT_EQ(keys, QList<int>({-Qt::Key_C, Qt::Key_Return}));
+    UserInput::Click(browser(), QPoint(300, 200));
+    ASSERT_EQ(presses.size(), 1);
+    EXPECT_EQ(presses[0], browser().viewport()->mapTo(viewer.get(), QPoint(300, 200)));
+}

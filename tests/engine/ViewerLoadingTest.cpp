@@ -1,0 +1,258 @@
+#include "DocumentBrowser.h"
+#include "EngineTestDisc.h"
+#include "HtmlViewer.h"
+#include "TextBrowserViewer.h"
+
+#include <QTextBlock>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class ViewerLoading : public ::testing::Test {
+protected:
+    THtmlViewer& open(const ViewerOptions& options = {})
+    {
+        EXPECT_TRUE(disc.openArchive());
+        viewer.reset(CreateHtmlViewer(nullptr, options));
+        viewer->resize(600, 400);
+        viewer->show();
+        return *viewer;
+    }
+    QTextDocument& document()
+    {
+        return *static_cast<TextBrowserViewer&>(*viewer).browser()->document();
+    }
+    QColor colourOf(const QString& text)
+    {
+        const QTextCursor found = document().find(text);
+        QTextCursor inside(&document());
+        inside.setPosition(found.selectionStart() + 1);
+        return inside.charFormat().foreground().color();
+    }
+
+    EngineTestDisc disc;
+    std::unique_ptr<THtmlViewer> viewer;
+};
+
+const QString kPage = QStringLiteral("d:\\run\\html\\page.htm");
+
+} // namespace
+
+TEST_F(ViewerLoading, TheArchiveComesFirstThenTheDisk)
+{
+    disc.addToArchive(QStringLiteral("html\\page.htm"), "<title>From archive</title>x");
+    disc.writeToDisk(QStringLiteral("run\\html\\page.htm"), "<title>From disk</title>x");
+    disc.writeToDisk(QStringLiteral("run\\html\\disk.htm"), "<title>Disk only</title>x");
+    THtmlViewer& v = open();
+
+    ASSERT_TRUE(v.loadFile(kPage));
+    EXPECT_EQ(v.documentTitle(), QStringLiteral("From archive"));
+    ASSERT_TRUE(v.loadFile(QStringLiteral("D:\\RUN\\html\\disk.htm")));
+    EXPECT_EQ(v.documentTitle(), QStringLiteral("Disk only"));
+    EXPECT_EQ(v.currentFile(), QStringLiteral("D:\\RUN\\html\\disk.htm"));
+}
+
+TEST_F(ViewerLoading, APageFoundNowhereLeavesThePageShown)
+{
+    disc.addToArchive(QStringLiteral("html\\page.htm"), "<title>Shown</title>x");
+    THtmlViewer& v = open();
+    int changes = 0;
+    QObject::connect(&v, &THtmlViewer::historyChanged, [&changes] { ++changes; });
+    EXPECT_FALSE(v.loadFile(QStringLiteral("d:\\run\\html\\missing.htm")));
+    EXPECT_FALSE(v.hasDocument());
+    ASSERT_TRUE(v.loadFile(kPage));
+    EXPECT_FALSE(v.loadFile(QStringLiteral("d:\\run\\html\\missing.htm")));
+    EXPECT_FALSE(v.loadFile(QStringLiteral("d:\\run\\html")));
+    EXPECT_EQ(v.currentFile(), kPage);
+    EXPECT_EQ(v.documentTitle(), QStringLiteral("Shown"));
+    EXPECT_EQ(v.historyFiles(), QStringList({kPage}));
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(ViewerLoading, PicturesAndStyleSheetsOfAPageComeThroughTheArchive)
+{
+    disc.addToArchive(QStringLiteral("html\\page.htm"),
+                      "<link rel=stylesheet href=\"../css/site.css\"><p class=x>green</p>"
+                      "<img src=\"pics/a.png\">");
+    disc.addToArchive(QStringLiteral("css\\site.css"), "p.x { color: #00ff00 }");
+    disc.addToArchive(QStringLiteral("html\\pics\\a.png"),
+                      EngineTestDisc::Picture(QSize(40, 30), "PNG"));
+    THtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(kPage));
+    document().size();
+    EXPECT_EQ(v.lastPictureSize(), QSize(40, 30));
+    EXPECT_EQ(colourOf(QStringLiteral("green")), QColor(0, 255, 0));
+}
+
+TEST_F(ViewerLoading, PagesAreWindows1251UnlessDeclaredOtherwise)
+{
+    disc.addToArchive(
+        QStringLiteral("html\\page.htm"),
+        EngineTestDisc::Cp1251(QStringLiteral("<title>Заголовок</title>Привет, мир")));
+    disc.writeToDisk(QStringLiteral("run\\html\\utf.htm"),
+                     "<meta charset=\"utf-8\"><title>" + QStringLiteral("Ёлка").toUtf8() +
+                         "</title>" + QStringLiteral("Юникод").toUtf8());
+    THtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(kPage));
+    EXPECT_EQ(v.documentTitle(), QStringLiteral("Заголовок"));
+    EXPECT_TRUE(v.findNext(QStringLiteral("Привет"), true));
+    ASSERT_TRUE(v.loadFile(QStringLiteral("d:\\run\\html\\utf.htm")));
+    EXPECT_EQ(v.documentTitle(), QStringLiteral("Ёлка"));
+    EXPECT_TRUE(v.findNext(QStringLiteral("Юникод"), true));
+}
+
+TEST_F(ViewerLoading, PicturesShowAsPicturePagesWithTheirSize)
+{
+    disc.addToArchive(QStringLiteral("pics\\a.png"), EngineTestDisc::Picture(QSize(64, 48), "PNG"));
+    disc.writeToDisk(QStringLiteral("run\\pics\\b.bmp"),
+                     EngineTestDisc::Picture(QSize(33, 21), "BMP"));
+    disc.writeToDisk(QStringLiteral("run\\pics\\c.JPG"),
+                     EngineTestDisc::Picture(QSize(120, 80), "JPG"));
+    THtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(QStringLiteral("d:\\run\\pics\\a.png")));
+    EXPECT_EQ(v.lastPictureSize(), QSize(64, 48));
+    ASSERT_TRUE(v.loadFile(QStringLiteral("d:\\run\\pics\\b.bmp")));
+    EXPECT_EQ(v.lastPictureSize(), QSize(33, 21));
+    ASSERT_TRUE(v.loadFile(QStringLiteral("d:\\run\\pics\\c.jpg")));
+    EXPECT_EQ(v.lastPictureSize(), QSize(120, 80));
+    EXPECT_EQ(v.historyFiles().size(), 3);
+
+    const int picture = UserInput::PictureAt(document(), 0);
+    ASSERT_GE(picture, 0);
+    const ViewerObject object = v.objectAt(
+        UserInput::PointOfPicture(v, *static_cast<TextBrowserViewer&>(v).browser(), picture));
+    EXPECT_TRUE(object.isImage());
+    EXPECT_EQ(object.imageSource, QStringLiteral("c.jpg"));
+}
+
+TEST_F(ViewerLoading, TextFilesShowAsText)
+{
+    disc.addToArchive(QStringLiteral("docs\\readme.txt"),
+                      EngineTestDisc::Cp1251(QStringLiteral("Текст <b>не жирный</b>\nстрока 2")));
+    THtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(QStringLiteral("d:\\run\\docs\\readme.txt")));
+    EXPECT_TRUE(v.findNext(QStringLiteral("<b>не жирный</b>"), true));
+    EXPECT_TRUE(v.findNext(QStringLiteral("строка 2"), true));
+}
+
+TEST_F(ViewerLoading, TheSearchViewerIsHiddenAndKeepsNoHistoryNorPictures)
+{
+    disc.addToArchive(QStringLiteral("html\\page.htm"),
+                      "<p>needle</p><img src=\"a.png\" width=10 height=10>");
+    disc.addToArchive(QStringLiteral("html\\a.png"), EngineTestDisc::Picture(QSize(40, 30), "PNG"));
+    ASSERT_TRUE(disc.openArchive());
+    std::unique_ptr<THtmlViewer> search(CreateSearchViewer(nullptr));
+    EXPECT_TRUE(search->isHidden());
+    EXPECT_EQ(search->size(), QSize(0, 0));
+    ASSERT_TRUE(search->loadFile(kPage));
+    static_cast<TextBrowserViewer&>(*search).browser()->document()->size();
+    EXPECT_TRUE(search->historyFiles().isEmpty());
+    EXPECT_FALSE(search->canGoBack());
+    EXPECT_EQ(search->currentFile(), kPage);
+    EXPECT_EQ(search->lastPictureSize(), QSize());
+    EXPECT_TRUE(search->findNext(QStringLiteral("NEEDLE"), false));
+    EXPECT_FALSE(search->findNext(QStringLiteral("NEEDLE"), true));
+}
+
+TEST_F(ViewerLoading, DefaultsApplyToTheNextLoadAndReloadKeepsThePage)
+{
+    disc.addToArchive(QStringLiteral("html\\page.htm"),
+                      "<title>T</title><p>plain</p><a href=b.htm>link</a>");
+    THtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(kPage));
+    ViewerDefaults defaults;
+    defaults.fontName = QStringLiteral("Courier New");
+    defaults.fontSize = 14;
+    defaults.linkColor = QColor(0, 0, 200);
+    v.setDefaults(defaults);
+    ASSERT_TRUE(v.reload());
+    EXPECT_EQ(document().defaultFont().pointSize(), 14);
+    EXPECT_EQ(document().defaultFont().family(), QStringLiteral("Courier New"));
+    EXPECT_EQ(colourOf(QStringLiteral("link")), QColor(0, 0, 200));
+    EXPECT_EQ(v.historyFiles().size(), 1);
+    EXPECT_EQ(v.defaults().fontSize, 14);
+}
+
+TEST_F(ViewerLoading, HistoryKeepsTenNewestFirstAndMovesByIndex)
+{
+    for (int n = 1; n <= 13; ++n) {
+        disc.writeToDisk(QStringLiteral("run\\p%1.htm").arg(n),
+                         QStringLiteral("<title>Page %1</title>text %1").arg(n).toLatin1());
+    }
+    THtmlViewer& v = open();
+    const auto page = [](int n) { return QStringLiteral("d:\\run\\p%1.htm").arg(n); };
+    int changes = 0;
+    QObject::connect(&v, &THtmlViewer::historyChanged, [&changes] { ++changes; });
+    EXPECT_FALSE(v.canGoBack());
+    for (int n = 1; n <= 12; ++n) {
+        ASSERT_TRUE(v.loadFile(page(n)));
+    }
+    EXPECT_EQ(changes, 12);
+    ASSERT_EQ(v.historyFiles().size(), 10);
+    EXPECT_EQ(v.historyFiles().first(), page(12));
+    EXPECT_EQ(v.historyFiles().last(), page(3));
+    EXPECT_EQ(v.historyTitles().first(), QStringLiteral("Page 12"));
+    EXPECT_TRUE(v.canGoBack());
+    EXPECT_FALSE(v.canGoForward());
+
+    ASSERT_TRUE(v.setHistoryIndex(5));
+    EXPECT_EQ(v.currentFile(), page(7));
+    EXPECT_EQ(v.documentTitle(), QStringLiteral("Page 7"));
+    ASSERT_TRUE(v.goBack());
+    EXPECT_EQ(v.historyIndex(), 6);
+    EXPECT_EQ(v.currentFile(), page(6));
+    ASSERT_TRUE(v.goForward());
+    EXPECT_EQ(v.currentFile(), page(7));
+    EXPECT_FALSE(v.setHistoryIndex(10));
+    EXPECT_EQ(changes, 15);
+
+    ASSERT_TRUE(v.setHistoryIndex(9));
+    EXPECT_FALSE(v.goBack());
+    ASSERT_TRUE(v.loadFile(page(13)));
+    EXPECT_EQ(v.historyFiles(), QStringList({page(13), page(3)}));
+    EXPECT_EQ(v.historyIndex(), 0);
+}
+
+TEST_F(ViewerLoading, ReplacedPagesDoNotPileUp)
+{
+    disc.addToArchive(QStringLiteral("html\\page.htm"), "<p>first</p>");
+    disc.addToArchive(QStringLiteral("html\\other.htm"), "<p>second</p>");
+    THtmlViewer& v = open();
+    std::unique_ptr<THtmlViewer> search(CreateSearchViewer(nullptr));
+    ASSERT_TRUE(v.loadFile(kPage));
+    ASSERT_TRUE(search->loadFile(kPage));
+    const QTextDocument* searched = search->printableDocument();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const qsizetype documents = v.findChildren<QTextDocument*>().size();
+    for (int round = 0; round < 40; ++round) {
+        const QString file = round % 2 ? kPage : QStringLiteral("d:\\run\\html\\other.htm");
+        ASSERT_TRUE(v.loadFile(file));
+        ASSERT_TRUE(search->loadFile(file));
+    }
+    EXPECT_EQ(search->printableDocument(), searched);
+    EXPECT_EQ(search->findChildren<QTextDocument*>().size(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(v.findChildren<QTextDocument*>().size(), documents);
+    EXPECT_EQ(v.printableDocument(), &document());
+}
+
+TEST_F(ViewerLoading, ThePageStyleOfLinksWinsOverTheDefaultLook)
+{
+    disc.addToArchive(QStringLiteral("html\\page.htm"),
+                      "<body link=\"#ff0000\"><a href=\"x.htm\">red link</a>");
+    disc.addToArchive(QStringLiteral("html\\css.htm"),
+                      "<style>a.menu { color: #00ff00 }</style><a class=menu href=x.htm>menu</a> "
+                      "<a href=y.htm>plain</a>");
+    disc.addToArchive(QStringLiteral("html\\bare.htm"),
+                      "<a href=x.htm style=\"color: #0000ff\">own</a> <a href=y.htm>plain</a>");
+    THtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(kPage));
+    EXPECT_EQ(colourOf(QStringLiteral("red link")), QColor(255, 0, 0));
+    ASSERT_TRUE(v.loadFile(QStringLiteral("d:\\run\\html\\css.htm")));
+    EXPECT_EQ(colourOf(QStringLiteral("menu")), QColor(0, 255, 0));
+    EXPECT_EQ(colourOf(QStringLiteral("plain")), v.defaults().linkColor);
+    ASSERT_TRUE(v.loadFile(QStringLiteral("d:\\run\\html\\bare.htm")));
+    EXPECT_EQ(colourOf(QStringLiteral("own")), QColor(0, 0, 255));
+    EXPECT_EQ(colourOf(QStringLiteral("plain")), v.defaults().linkColor);
+}

@@ -1,0 +1,158 @@
+#include "DocumentBrowser.h"
+#include "EngineTestDisc.h"
+#include "HtmlViewer.h"
+#include "TextBrowserViewer.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString kPage = QStringLiteral("d:\\run\\html\\page.htm");
+
+class ViewerText : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        disc.addToArchive(QStringLiteral("html\\page.htm"),
+                          "<p>Hello world, hello again, HELLO loud.</p>"
+                          "<p><img src=\"a.png\" title=\"Title hint\" alt=\"alt text\"> "
+                          "<img src=\"a.png\" alt=\"Only alt\"> <img src=\"a.png\"> "
+                          "<a href=\"big.htm\"><img src=\"a.png\" title=\"Linked\"></a></p>"
+                          "<p>Key: <select name=\"Serial\"><option>AAA-111"
+                          "<option selected>BBB-222<option>CCC-333</select> end</p>" +
+                              QByteArray(3000, '\n').replace("\n", "<br>") + "<p>last line</p>");
+        disc.addToArchive(QStringLiteral("html\\a.png"),
+                          EngineTestDisc::Picture(QSize(60, 40), "PNG"));
+        disc.addToArchive(QStringLiteral("html\\other.htm"), "<title>Other</title>no lists");
+        ASSERT_TRUE(disc.openArchive());
+        viewer.reset(CreateHtmlViewer(nullptr));
+        viewer->resize(600, 400);
+        viewer->show();
+        ASSERT_TRUE(viewer->loadFile(kPage));
+        document().size();
+    }
+    QTextBrowser& browser() { return *static_cast<TextBrowserViewer&>(*viewer).browser(); }
+    QTextDocument& document() { return *browser().document(); }
+    ViewerObject objectOfPicture(int n)
+    {
+        return viewer->objectAt(
+            UserInput::PointOfPicture(*viewer, browser(), UserInput::PictureAt(document(), n)));
+    }
+
+    EngineTestDisc disc;
+    std::unique_ptr<THtmlViewer> viewer;
+};
+
+} // namespace
+
+TEST_F(ViewerText, FindNextStepsThroughMatchesWithOrWithoutCase)
+{
+    ASSERT_TRUE(viewer->findNext(QStringLiteral("hello"), false));
+    EXPECT_EQ(viewer->selectedText(), QStringLiteral("Hello"));
+    ASSERT_TRUE(viewer->findNext(QStringLiteral("hello"), false));
+    EXPECT_EQ(viewer->selectedText(), QStringLiteral("hello"));
+    ASSERT_TRUE(viewer->findNext(QStringLiteral("hello"), false));
+    EXPECT_EQ(viewer->selectedText(), QStringLiteral("HELLO"));
+    EXPECT_FALSE(viewer->findNext(QStringLiteral("hello"), false));
+    EXPECT_EQ(viewer->selectedText(), QStringLiteral("HELLO"));
+
+    viewer->moveSelectionToStart();
+    EXPECT_TRUE(viewer->selectedText().isEmpty());
+    ASSERT_TRUE(viewer->findNext(QStringLiteral("HELLO"), true));
+    EXPECT_EQ(browser().textCursor().selectionStart(),
+              document()
+                  .find(QStringLiteral("HELLO"), 0, QTextDocument::FindCaseSensitively)
+                  .selectionStart());
+    EXPECT_FALSE(viewer->findNext(QStringLiteral("HELLO"), true));
+    EXPECT_FALSE(viewer->findNext(QString(), false));
+}
+
+TEST_F(ViewerText, AMatchFarDownIsScrolledIntoView)
+{
+    EXPECT_EQ(viewer->verticalPosition(), 0);
+    ASSERT_TRUE(viewer->findNext(QStringLiteral("last line"), true));
+    EXPECT_GT(viewer->verticalPosition(), 0);
+    const QRect shown = browser().cursorRect();
+    EXPECT_TRUE(browser().viewport()->rect().contains(shown.center()));
+}
+
+TEST_F(ViewerText, SelectAllAndCopyPutTheTextOnTheClipboard)
+{
+    viewer->selectAll();
+    EXPECT_TRUE(viewer->selectedText().startsWith(QStringLiteral("Hello world")));
+    EXPECT_TRUE(viewer->selectedText().endsWith(QStringLiteral("last line")));
+    EXPECT_FALSE(viewer->findNext(QStringLiteral("again"), true));
+    viewer->moveSelectionToStart();
+    ASSERT_TRUE(viewer->findNext(QStringLiteral("again"), true));
+    viewer->copySelection();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("again"));
+}
+
+TEST_F(ViewerText, VerticalPositionIsKeptPerHistoryEntry)
+{
+    viewer->setVerticalPosition(250);
+    EXPECT_EQ(viewer->verticalPosition(), 250);
+    ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\html\\other.htm")));
+    EXPECT_EQ(viewer->verticalPosition(), 0);
+    ASSERT_TRUE(viewer->goBack());
+    EXPECT_EQ(viewer->verticalPosition(), 250);
+}
+
+TEST_F(ViewerText, TheObjectUnderAPointTellsPicturesAndTheirHints)
+{
+    const ViewerObject titled = objectOfPicture(0);
+    EXPECT_TRUE(titled.isImage());
+    EXPECT_EQ(titled.hint, QStringLiteral("Title hint"));
+    EXPECT_EQ(titled.imageSource, QStringLiteral("a.png"));
+    EXPECT_EQ(objectOfPicture(1).hint, QStringLiteral("Only alt"));
+    const ViewerObject bare = objectOfPicture(2);
+    EXPECT_TRUE(bare.isImage());
+    EXPECT_FALSE(bare.hasHint());
+    const ViewerObject linked = objectOfPicture(3);
+    EXPECT_EQ(linked.hint, QStringLiteral("Linked"));
+    EXPECT_EQ(linked.linkUrl, QStringLiteral("big.htm"));
+
+    EXPECT_EQ(objectOfPicture(0).id, titled.id);
+    EXPECT_NE(objectOfPicture(1).id, titled.id);
+
+    const QPoint onText = browser().viewport()->mapTo(
+        viewer.get(), UserInput::PointOfText(browser(), QStringLiteral("world")));
+    EXPECT_EQ(viewer->objectAt(onText).kind, ViewerObject::Text);
+    EXPECT_EQ(viewer->objectAt(QPoint(590, 390)).kind, ViewerObject::None);
+    EXPECT_EQ(viewer->objectAt(QPoint(-5, 10)).kind, ViewerObject::None);
+}
+
+TEST_F(ViewerText, DropDownListsAreRealControlsOverThePage)
+{
+    const QList<FormControl> controls = viewer->formControls();
+    ASSERT_EQ(controls.size(), 1);
+    EXPECT_EQ(controls[0].name, QStringLiteral("Serial"));
+    EXPECT_EQ(controls[0].kind, QStringLiteral("select"));
+    EXPECT_EQ(controls[0].items, QStringList({"AAA-111", "BBB-222", "CCC-333"}));
+    EXPECT_EQ(controls[0].selectedText(), QStringLiteral("BBB-222"));
+
+    const QList<QComboBox*> boxes = viewer->findChildren<QComboBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    QComboBox* box = boxes[0];
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->currentText(), QStringLiteral("BBB-222"));
+    const QPoint keyText = UserInput::PointOfText(browser(), QStringLiteral("Key:"));
+    const QPoint endText = UserInput::PointOfText(browser(), QStringLiteral("end"));
+    EXPECT_GT(box->geometry().left(), keyText.x());
+    EXPECT_LT(box->geometry().right(), endText.x());
+    EXPECT_TRUE(box->geometry().contains(QPoint(box->geometry().center().x(), keyText.y())));
+
+    const QPoint before = box->pos();
+    viewer->setVerticalPosition(30);
+    EXPECT_EQ(box->pos(), before - QPoint(0, 30));
+
+    box->setCurrentIndex(2);
+    EXPECT_EQ(viewer->formControls()[0].selectedText(), QStringLiteral("CCC-333"));
+    ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\html\\other.htm")));
+    EXPECT_TRUE(viewer->formControls().isEmpty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(viewer->findChildren<QComboBox*>().isEmpty());
+}
