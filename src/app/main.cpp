@@ -2,6 +2,8 @@
 #include "CommandLine.h"
 #include "DiscLocation.h"
 #include "GlobalExHandler.h"
+#include "GstSoundPlayer.h"
+#include "Instances.h"
 #include "MainForm.h"
 #include "ProcessPaths.h"
 #include "VirtualFs.h"
@@ -103,6 +105,7 @@ int main(int argc, char* argv[])
     selectPlatform();
     TGlobalExHandler app(argc, argv);
     installBusyCursor();
+    InstallGstSoundPlayer();
 
     const QStringList arguments = app.arguments().mid(1);
     const CommandLine commandLine = CommandLine::parse(arguments);
@@ -111,6 +114,7 @@ int main(int argc, char* argv[])
     VirtualFs::mountStandard(disc.discRootHost);
     Paths().AppDir = disc.appDir;
     Paths().CdRoot = disc.cdRoot;
+    Instances::Start();
 
     TMainForm form(startupContext(disc, commandLine));
     form.FormCreate();

@@ -1,8 +1,8 @@
 #include "CommandDispatcher.h"
 
 #include "Busy.h"
+#include "Instances.h"
 #include "SoundPlayer.h"
-#include "WindowRegistry.h"
 
 namespace {
 
@@ -11,7 +11,11 @@ constexpr int exitCaptionLength = 128;
 
 } // namespace
 
-TCommandDispatcher::TCommandDispatcher(TCommandHost& host) : host_(host) {}
+TCommandDispatcher::TCommandDispatcher(TCommandHost& host, TComponentSet& components)
+    : host_(host), components_(components), help_(host, components), thesaurus_(host, components),
+      table_(host, components, help_, thesaurus_)
+{
+}
 
 void TCommandDispatcher::ExecuteCommand(QString& command, QString& sound, int index, int kind,
                                         int silent)
@@ -24,16 +28,19 @@ void TCommandDispatcher::ExecuteCommand(QString& command, QString& sound, int in
         return;
     }
     PlayClickSound(sound, silent);
-    RunTable(command, index, kind);
+    table_.Run(TCommandRequest{TCommandText(command), index, kind});
 }
 
-// The shell window is found by its caption, as any other window would be.
+// A playing 3-D clip keeps its frame while the window closes; the shell
+// window is found by its caption, as any other window would be.
 void TCommandDispatcher::Exit(int index, int kind)
 {
-    host_.FreezeVideoForExit();
-    WindowRegistry& windows = WindowRegistry::instance();
-    if (const auto window = windows.FindWindowByCaption(host_.DiskTitle(), exitCaptionLength)) {
-        windows.SendClose(*window);
+    IVideoPlayer* video = components_.VideoPlayer;
+    if (video && video->Mode3D() && !video->IsHalted()) {
+        video->Freeze();
+    }
+    if (const auto window = Instances::FindWindowByCaption(host_.DiskTitle(), exitCaptionLength)) {
+        Instances::Close(*window);
     }
     if (kind == buttonKind) {
         host_.SetExitButton(index);
@@ -46,16 +53,4 @@ void TCommandDispatcher::PlayClickSound(const QString& sound, int silent)
         return;
     }
     SoundPlayer().PlayAsync(host_.AppDir() + sound);
-}
-
-bool TCommandDispatcher::RunTable(const QString& command, int index, int kind)
-{
-    if (command == QLatin1String("minimize")) {
-        host_.MinimizeApplication();
-        if (kind == buttonKind) {
-            host_.ClearButtonStates(index);
-        }
-        return true;
-    }
-    return false;
 }

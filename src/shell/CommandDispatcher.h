@@ -1,22 +1,12 @@
 #pragma once
 
-#include <QString>
+#include "CommandHost.h"
+#include "CommandTable.h"
+#include "ComponentSet.h"
+#include "HelpTopics.h"
+#include "ThesaurusWindow.h"
 
-// What the dispatcher needs of the shell window.
-class TCommandHost {
-public:
-    virtual ~TCommandHost() = default;
-    virtual QString DiskTitle() const = 0;
-    virtual QString AppDir() const = 0;
-    virtual bool ClickSoundsOn() const = 0;
-    // The button whose "exit" closed the program (played at shutdown).
-    virtual void SetExitButton(int index) = 0;
-    virtual void MinimizeApplication() = 0;
-    // Clears a button's hover and pressed states and shows its up picture.
-    virtual void ClearButtonStates(int index) = 0;
-    // A playing 3-D clip holds its frame before the window closes.
-    virtual void FreezeVideoForExit() {}
-};
+#include <QString>
 
 // Performs a command of a button, switch, link, popup item, key or other
 // instance: drops it while Busy() is set, closes the shell on "exit", plays
@@ -25,15 +15,20 @@ public:
 // marks requests of the program itself (no click sound).
 class TCommandDispatcher {
 public:
-    explicit TCommandDispatcher(TCommandHost& host);
+    TCommandDispatcher(TCommandHost& host, TComponentSet& components);
 
     void ExecuteCommand(QString& command, QString& sound, int index, int kind, int silent);
+
+    THelpTopics& Help() { return help_; }
+    TThesaurusWindow& Thesaurus() { return thesaurus_; }
 
 private:
     void Exit(int index, int kind);
     void PlayClickSound(const QString& sound, int silent);
-    // The command table; false when no row matched.
-    bool RunTable(const QString& command, int index, int kind);
 
     TCommandHost& host_;
+    TComponentSet& components_;
+    THelpTopics help_;
+    TThesaurusWindow thesaurus_;
+    TCommandTable table_;
 };

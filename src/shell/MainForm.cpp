@@ -1,6 +1,5 @@
 #include "MainForm.h"
 
-#include "EffBtnCar.h"
 #include "InstanceLock.h"
 #include "PanelBkgrd.h"
 #include "PictureStream.h"
@@ -8,19 +7,26 @@
 #include "Registry.h"
 #include "ScreenPictures.h"
 #include "ShellComponents.h"
-#include "ShellGlobals.h"
 #include "StartupProbes.h"
 #include "TopLevelTracker.h"
+#include "VirtualFs.h"
 #include "WindowAnimation.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 TMainForm::TMainForm(const TStartupContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), context_(context),
-      states_(interface_, *this), dispatcher_(*this), drag_(this),
+      states_(interface_, *this), components_(std::make_unique<TShellComponents>(*this)),
+      dispatcher_(*this, components_->Set()),
+      keyMap_(*this, components_->Set(), dispatcher_.Help(), dispatcher_.Thesaurus()),
+      messages_(*this, components_->Set()), drops_(components_->Set()), drag_(this),
       pictures_(std::make_unique<TScreenPictures>(this, *this)),
-      animation_(new TWindowAnimation(this)), components_(std::make_unique<TShellComponents>(*this))
+      animation_(new TWindowAnimation(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
@@ -29,11 +35,22 @@ TMainForm::TMainForm(const TStartupContext& context, QWidget* parent)
         shaped_ = true;
     });
     connect(animation_, &TWindowAnimation::finished, this, &TMainForm::OnAnimationFinished);
-    TTopLevelTracker::Track(this);
+    windowHandle_ = TTopLevelTracker::Track(this);
+    WindowRegistry::instance().SetMessageHandlers(
+        windowHandle_,
+        [this](TWindowHandle sender, const RInstanceMessage& message) {
+            messages_.CopyData(sender, message);
+        },
+        [this](quint32 message, quint64 wParam, qint64 lParam) {
+            messages_.Message(message, wParam, lParam);
+        });
+    qApp->installEventFilter(this);
 }
 
 TMainForm::~TMainForm()
 {
+    qApp->removeEventFilter(this);
+    WindowRegistry::instance().SetMessageHandlers(windowHandle_, nullptr, nullptr);
     FormDestroy();
 }
 
@@ -85,6 +102,53 @@ void TMainForm::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
+namespace {
+
+// A key goes to the focus widget first and then, unless taken, to its parents;
+// only the first delivery counts.
+bool firstKeyReceiver(const QObject* watched)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus ? watched == focus : static_cast<const QWidget*>(watched)->isWindow();
+}
+
+} // namespace
+
+// Keys typed anywhere in the window come here before the widget that has the
+// focus; a key the map consumes goes no further.
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this && firstKeyReceiver(watched)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return FormKeyDown(TKeySender::MainWindow, key->key(), key->modifiers());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TMainForm::FormKeyDown(TKeySender sender, int key, Qt::KeyboardModifiers shift)
+{
+    return keyMap_.FormKeyDown(sender, key, shift);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+// Files from outside the disc are seen under "z:\", as any other file.
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        files << (url.isLocalFile() ? VirtualFs::fromHostPath(url.toLocalFile()) : QString());
+    }
+    event->acceptProposedAction();
+    drops_.Drop(files);
+}
+
 void TMainForm::NotePressPosition(QPoint globalPos)
 {
     pressGlobal_ = globalPos;
@@ -122,71 +186,4 @@ void TMainForm::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift,
 void TMainForm::ExecuteCommand(QString& command, QString& sound, int index, int kind, int silent)
 {
     dispatcher_.ExecuteCommand(command, sound, index, kind, silent);
-}
-
-int TMainForm::CurrentScreen() const
-{
-    return Shell().CurrentScreen;
-}
-
-void TMainForm::CrossFade(TElementKind kind, int index, TStatePicture from, TStatePicture to)
-{
-    TElementPictures* element = pictures_->Element(kind, index);
-    if (!element) {
-        return;
-    }
-    element->Effect->StartCrossFade((*element)[from], (*element)[to], element->Rect.topLeft());
-    pictures_->Show(kind, index, to);
-}
-
-void TMainForm::CopyPicture(TElementKind kind, int index, TStatePicture picture)
-{
-    if (TElementPictures* element = pictures_->Element(kind, index)) {
-        element->Effect->StopCrossFade();
-        pictures_->Show(kind, index, picture);
-    }
-}
-
-void TMainForm::StartWindowDrag()
-{
-    drag_.Start(pressGlobal_);
-}
-
-void TMainForm::HideAllPopups()
-{
-    components_->HideAllPopups();
-}
-
-QString TMainForm::DiskTitle() const
-{
-    return Shell().DiskTitle;
-}
-
-QString TMainForm::AppDir() const
-{
-    return context_.AppDir;
-}
-
-bool TMainForm::ClickSoundsOn() const
-{
-    return settings_.Wav;
-}
-
-void TMainForm::SetExitButton(int index)
-{
-    exitButton_ = index;
-}
-
-void TMainForm::MinimizeApplication()
-{
-    showMinimized();
-}
-
-void TMainForm::ClearButtonStates(int index)
-{
-    if (index < 0 || index >= states_.ButtonFlags().size()) {
-        return;
-    }
-    states_.ButtonFlags()[index] = TBtnFlags();
-    CopyPicture(TElementKind::Button, index, TStatePicture::Up);
 }

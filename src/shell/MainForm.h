@@ -1,8 +1,11 @@
 #pragma once
 
 #include "CommandDispatcher.h"
+#include "DroppedFiles.h"
 #include "ElementStates.h"
+#include "InstanceMessages.h"
 #include "InterfaceDescription.h"
+#include "KeyMap.h"
 #include "MyControl.h"
 #include "ShellSettings.h"
 #include "StartupContext.h"
@@ -14,6 +17,7 @@
 #include <memory>
 
 class InstanceLock;
+class QTimer;
 class Registry;
 class TPanelBkgrd;
 class TPictureStream;
@@ -23,7 +27,8 @@ class TShellComponents;
 class TWindowAnimation;
 
 // The skinned main window: start-up in its modes, the shaped and painted face
-// of the current screen, the mouse behaviour of its elements, and shutdown.
+// of the current screen, the mouse behaviour of its elements, commands, keys,
+// dropped files, the messages of other instances, and shutdown.
 class TMainForm : public QWidget,
                   public TMouseForwardTarget,
                   private TElementHost,
@@ -48,16 +53,19 @@ public:
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) override;
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) override;
     void ExecuteCommand(QString& command, QString& sound, int index, int kind, int silent) override;
+    bool FormKeyDown(TKeySender sender, int key, Qt::KeyboardModifiers shift);
     void FormPaint(QPainter& painter);
+    void SwitchScreen(int screen, int index, int kind) override;
 
     // The start-up asked the program to end (before or during the message loop).
     bool TerminationRequested() const { return terminationRequested_; }
     int ExitCode() const { return exitCode_; }
-    bool ViewerMode() const { return viewerMode_; }
-    bool HelpMode() const { return helpMode_; }
+    bool ViewerMode() const override { return viewerMode_; }
+    bool HelpMode() const override { return helpMode_; }
     int ExitButton() const { return exitButton_; }
     bool IntroClipDeclared() const { return introClipDeclared_; }
     bool ClickSoundsDeclared() const { return clickSoundsDeclared_; }
+    TWindowHandle WindowHandle() const override { return windowHandle_; }
 
     TInterfaceDescription& Interface() { return interface_; }
     TElementStates& States() { return states_; }
@@ -66,6 +74,9 @@ public:
     TShellSettings& Settings() { return settings_; }
     TPanelBkgrd* PanelBkgrd() const { return panelBkgrd_; }
     TShellComponents& Components() { return *components_; }
+    TInstanceMessages& Messages() { return messages_; }
+    TDroppedFiles& Drops() { return drops_; }
+    QTimer* RestartTimer() const { return restartTimer_; }
     const TReadBin* ResourceBin() const { return resourceBin_; }
     const TStartupContext& Context() const { return context_; }
 
@@ -75,6 +86,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Start-up steps (MainFormStartup.cpp).
@@ -85,7 +99,6 @@ private:
     bool ReadStructLines();
     bool ApplyWindowPolygon();
     bool ClaimSingleInstance();
-    void ShowFirstScreenBackground();
     void BuildFirstScreen();
     void AddDiscFonts();
     void CreateContentComponents();
@@ -95,31 +108,57 @@ private:
     void EndStartup(const QString& reason);
     void OnAnimationFinished(bool closing);
 
+    // Screens (MainFormSwitch.cpp): the face of a screen, shared by the
+    // start-up and the switch, and the steps of the switch.
+    void BuildScreen(int screen);
+    void ReleaseIssuer(int index, int kind);
+    void TellComponentsScreenChanged(int screen);
+    void ReplayScreenSwitches(int screen);
+    void StartRestartTimerIfHeld(int screen);
+    void StopRestartTimer();
+
     // Shutdown steps (MainFormShutdown.cpp).
     void PlayExitSound();
     void RemoveDiscFonts();
     void CloseWindowsCaptioned(const QString& caption, bool all);
 
+    // TElementHost and TCommandHost (MainFormHost.cpp).
     void HideAllPopups() override;
-
-    // TElementHost and TCommandHost.
     int CurrentScreen() const override;
     void CrossFade(TElementKind kind, int index, TStatePicture from, TStatePicture to) override;
     void CopyPicture(TElementKind kind, int index, TStatePicture picture) override;
     void StartWindowDrag() override;
+    void FreezeVideoForScreenSwitch() override;
     QString DiskTitle() const override;
     QString AppDir() const override;
+    TInterfaceDescription& Description() override { return interface_; }
+    bool ThesaurusMode() const override { return thesaurusMode_; }
+    QString ViewerFile() const override { return viewerFile_; }
     bool ClickSoundsOn() const override;
+    bool ResourceExists(const QString& name) const override;
+    QWidget* Window() override { return this; }
     void SetExitButton(int index) override;
     void MinimizeApplication() override;
     void ClearButtonStates(int index) override;
+    void TerminateApplication() override;
+    void PressAt(QPoint point) override;
+    bool BackgroundMusicOn() const override;
+    void SetBackgroundMusic(bool on) override;
+    void SetCaseSensitive(bool on) override;
+    QPoint MapToScreen(QPoint windowPoint) const override;
+    QPoint CursorPosition() const override;
+    void PlaceSplitter(int x) override;
 
     Registry& Store() const;
 
     TStartupContext context_;
     TInterfaceDescription interface_;
     TElementStates states_;
+    std::unique_ptr<TShellComponents> components_;
     TCommandDispatcher dispatcher_;
+    TKeyMap keyMap_;
+    TInstanceMessages messages_;
+    TDroppedFiles drops_;
     TShellSettings settings_;
     TWindowDrag drag_;
     std::unique_ptr<TScreenPictures> pictures_;
@@ -127,14 +166,17 @@ private:
     TReadBin* resourceBin_ = nullptr;
     std::unique_ptr<TPictureStream> pictureStream_;
     std::unique_ptr<InstanceLock> instanceLock_;
-    std::unique_ptr<TShellComponents> components_;
     TPanelBkgrd* panelBkgrd_ = nullptr;
+    QTimer* restartTimer_ = nullptr;
     QByteArray structBuffer_;
     TDynamicStringArray structLines_;
     QRegion shape_;
     QPoint pressGlobal_;
+    QString viewerFile_;
+    TWindowHandle windowHandle_ = 0;
     int exitButton_ = -1;
     int exitCode_ = 0;
+    int switchDepth_ = 0;
     bool shaped_ = false;
     bool viewerMode_ = false;
     bool helpMode_ = false;

@@ -24,22 +24,15 @@ bool declared(const QString& value)
 
 } // namespace
 
-void TMainForm::ShowFirstScreenBackground()
-{
-    Shell().CurrentScreen = 0;
-    pictures_->LoadBackground(interface_, 0, *pictureStream_);
-    const QSize size = pictures_->Background().size();
-    setFixedSize(size.isEmpty() ? QSize(0, 0) : size);
-}
-
-// Buttons, then single switches and group members; stored switch states are
-// taken before the up pictures go into the background.
+// The stored switch states are taken before the face is built, so that the
+// switches that are on show their down pictures.
 void TMainForm::BuildFirstScreen()
 {
-    pictures_->BuildElements(interface_, 0, *pictureStream_, Shell().LetterSpacing);
-    states_.ResetButtons(interface_.Buttons.value(0).size());
+    Shell().CurrentScreen = 0;
     RestoreSwitchStates(interface_, Store(), SettingsKey(interface_.DiskTitle));
-    pictures_->ComposeBackground(interface_, 0);
+    BuildScreen(0);
+    const QSize size = pictures_->Background().size();
+    setFixedSize(size.isEmpty() ? QSize(0, 0) : size);
 }
 
 // The disc's own fonts, for this process only, are there before the first

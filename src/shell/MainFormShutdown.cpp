@@ -1,4 +1,5 @@
 #include "InstanceLock.h"
+#include "Instances.h"
 #include "MainForm.h"
 #include "ReadBin.h"
 #include "ScreenPictures.h"
@@ -11,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QTimer>
 
 // The skinned window does not close at once: its family closes and the closing
 // animation ends the program. A close while an animation runs changes nothing.
@@ -25,7 +27,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     CloseFamilyWindows();
-    components_->StopRestartTimer();
+    delete restartTimer_;
+    restartTimer_ = nullptr;
     components_->ReleaseVideoPlayer();
 }
 
@@ -49,10 +52,9 @@ void TMainForm::CloseFamilyWindows()
 // asked again and again.
 void TMainForm::CloseWindowsCaptioned(const QString& caption, bool all)
 {
-    WindowRegistry& windows = WindowRegistry::instance();
-    for (const WindowRegistry::Info& window : windows.TopLevelWindows()) {
+    for (const WindowRegistry::Info& window : Instances::TopLevelWindows()) {
         if (window.visible && WindowRegistry::CaptionMatches(window.caption, caption, 127)) {
-            windows.SendClose(window.handle);
+            Instances::Close(window.handle);
             if (!all) {
                 return;
             }

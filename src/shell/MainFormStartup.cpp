@@ -48,6 +48,12 @@ void TMainForm::RunStartup()
     Shell().LetterSpacing = -1;
     exitButton_ = -1;
     viewerMode_ = context_.ArgumentCount >= 1;
+    if (viewerMode_) {
+        const CommandLine::ViewerRequest request =
+            CommandLine::viewerRequest(context_.RawCommandLine, context_.ProgramFile);
+        viewerFile_ = request.file;
+        helpMode_ = request.helpMode;
+    }
     if (CommandLine::isThesaurusMode(context_.RawCommandLine)) {
         thesaurusMode_ = true;
         if (!components_->RunThesaurusMode()) {
@@ -82,7 +88,6 @@ void TMainForm::RunStartup()
     components_->CreateOptionsWindow(!interface_.Images.isEmpty());
     components_->InstallCodecs(interface_.CodecRequest, settings_.Clip);
     setAcceptDrops(true);
-    ShowFirstScreenBackground();
     AddDiscFonts();
     BuildFirstScreen();
     components_->CreateStatusLine();

@@ -44,37 +44,65 @@ bool TScreenPictures::LoadBackground(const TInterfaceDescription& description, i
     const QString name = screen >= 0 && screen < description.ScreenBackgrounds.size()
                              ? description.ScreenBackgrounds[screen]
                              : QString();
-    background_ = stream.Read(name);
-    return !background_.isNull();
+    QImage picture = stream.Read(name);
+    if (picture.isNull()) {
+        return false;
+    }
+    background_ = picture;
+    return true;
 }
 
-TElementPictures TScreenPictures::makeElement(int left, int top, const QString& hint, int fadeStep)
+// A slot keeps its control and its fade from screen to screen; only its
+// pictures, place and hint change.
+void TScreenPictures::prepareSlot(TElementPictures& element, int left, int top, int fadeStep)
 {
-    TElementPictures element;
-    element.Rect = QRect(left, top, 0, 0);
-    element.Control = new TMyControl(window_, target_);
-    element.Effect = new TEffBtnCar(window_);
+    if (!element.Control) {
+        element.Control = new TMyControl(window_, target_);
+        element.Effect = new TEffBtnCar(window_);
+    }
+    element.Effect->StopCrossFade();
     element.Effect->SetStep(fadeStep);
-    element.Control->setToolTip(hint);
-    return element;
+    element.Pic = {};
+    element.Rect = QRect(left, top, 0, 0);
+    element.Shown = TStatePicture::Up;
+}
+
+// Surplus slots go, last first. Their controls are deleted once the event
+// that may be running in one of them (the release that switched the screen)
+// has returned.
+void TScreenPictures::resizeSlots(QList<TElementPictures>& list, qsizetype count)
+{
+    while (list.size() > count) {
+        TElementPictures& element = list.last();
+        element.Effect->StopCrossFade();
+        element.Control->hide();
+        element.Control->deleteLater();
+        element.Effect->deleteLater();
+        list.removeLast();
+    }
+    list.resize(count);
 }
 
 void TScreenPictures::BuildElements(TInterfaceDescription& description, int screen,
                                     TPictureStream& stream, int letterSpacing)
 {
-    Clear();
-    if (screen < 0) {
-        return;
-    }
-    if (screen < description.Buttons.size()) {
-        buildButtons(description.Buttons[screen], stream, letterSpacing);
-    }
-    if (screen < description.Switches.size()) {
-        buildSwitches(description.Switches[screen], stream, letterSpacing);
-    }
-    if (screen < description.SwitchGroups.size()) {
-        buildGroups(description.SwitchGroups[screen], stream, letterSpacing);
-    }
+    TDynamicBtnArray none;
+    TDynamicSwthOneArray noSwitches;
+    TDynamicSwthGrpArray noGroups;
+    const bool known = screen >= 0;
+    TDynamicBtnArray& buttons =
+        known && screen < description.Buttons.size() ? description.Buttons[screen] : none;
+    TDynamicSwthOneArray& switches =
+        known && screen < description.Switches.size() ? description.Switches[screen] : noSwitches;
+    TDynamicSwthGrpArray& groups = known && screen < description.SwitchGroups.size()
+                                       ? description.SwitchGroups[screen]
+                                       : noGroups;
+    resizeSlots(buttons_, buttons.size());
+    buildButtons(buttons, stream, letterSpacing);
+    resizeSlots(switches_, switches.size());
+    buildSwitches(switches, stream, letterSpacing);
+    resizeSlots(groups_, groups.size());
+    buildGroups(groups, stream, letterSpacing);
 }
 
 // The rectangle follows the up picture; the control covers it.
@@ -91,10 +119,11 @@ static void placeElement(TElementPictures& element, Record& record, const QStrin
 void TScreenPictures::buildButtons(TDynamicBtnArray& buttons, TPictureStream& stream,
                                    int letterSpacing)
 {
-    for (RBtn& record : buttons) {
+    for (qsizetype b = 0; b < buttons.size(); ++b) {
+        RBtn& record = buttons[b];
         const bool context = record.Command.toLower().contains(QLatin1String("contextmenu"));
-        TElementPictures element =
-            makeElement(record.Left, record.Top, record.Hint, context ? 3 : 4);
+        TElementPictures& element = buttons_[b];
+        prepareSlot(element, record.Left, record.Top, context ? 3 : 4);
         const QString names[] = {record.PicUp, record.PicMv, record.PicDn};
         const TStatePicture states[] = {TStatePicture::Up, TStatePicture::MoveUp,
                                         TStatePicture::Down};
@@ -109,15 +138,16 @@ void TScreenPictures::buildButtons(TDynamicBtnArray& buttons, TPictureStream& st
                         {record.FontName, record.FontSize, styles[i], colors[i]}, letterSpacing);
         }
         placeElement(element, record, record.Hint);
-        buttons_.append(element);
     }
 }
 
 void TScreenPictures::buildSwitches(TDynamicSwthOneArray& switches, TPictureStream& stream,
                                     int letterSpacing)
 {
-    for (RSwthOne& record : switches) {
-        TElementPictures element = makeElement(record.Left, record.Top, record.Hint, 4);
+    for (qsizetype s = 0; s < switches.size(); ++s) {
+        RSwthOne& record = switches[s];
+        TElementPictures& element = switches_[s];
+        prepareSlot(element, record.Left, record.Top, 4);
         const QString names[] = {record.PicUp, record.PicMvUp, record.PicMvDn, record.PicDn};
         const TFontStyles styles[] = {record.StyleUp, record.StyleMvUp, record.StyleMvDn,
                                       record.StyleDn};
@@ -135,15 +165,16 @@ void TScreenPictures::buildSwitches(TDynamicSwthOneArray& switches, TPictureStre
                         {record.FontName, record.FontSize, styles[i], colors[i]}, letterSpacing);
         }
         placeElement(element, record, record.Hint);
-        switches_.append(element);
     }
 }
 
 void TScreenPictures::buildGroups(TDynamicSwthGrpArray& groups, TPictureStream& stream,
                                   int letterSpacing)
 {
-    for (RSwthGrp& record : groups) {
-        TElementPictures element = makeElement(record.Left, record.Top, record.Hint, 4);
+    for (qsizetype g = 0; g < groups.size(); ++g) {
+        RSwthGrp& record = groups[g];
+        TElementPictures& element = groups_[g];
+        prepareSlot(element, record.Left, record.Top, 4);
         const QString names[] = {record.PicUp, record.PicMvUp, record.PicMvDn, record.PicDn};
         const TFontStyles styles[] = {record.StyleUp, record.StyleMvUp, record.StyleMvDn,
                                       record.StyleDn};
@@ -158,7 +189,6 @@ void TScreenPictures::buildGroups(TDynamicSwthGrpArray& groups, TPictureStream& 
                         {record.FontName, record.FontSize, styles[i], colors[i]}, letterSpacing);
         }
         placeElement(element, record, record.Hint);
-        groups_.append(element);
     }
 }
 

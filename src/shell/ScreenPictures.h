@@ -36,11 +36,12 @@ public:
     ~TScreenPictures();
 
     // Loads the screen's background through the stream; false when it is not
-    // a picture (the background is then empty).
+    // a picture (the background is then left as it was).
     bool LoadBackground(const TInterfaceDescription& description, int screen,
                         TPictureStream& stream);
     // Builds the state pictures with their captions, sets the records' Right
-    // and Bottom from the up pictures and places the hover controls.
+    // and Bottom from the up pictures and places the hover controls. The
+    // slots of the previous screen are reused; surplus ones are freed.
     void BuildElements(TInterfaceDescription& description, int screen, TPictureStream& stream,
                        int letterSpacing);
     // Copies every up picture into the background and shows each element as
@@ -61,7 +62,8 @@ public:
     void Clear();
 
 private:
-    TElementPictures makeElement(int left, int top, const QString& hint, int fadeStep);
+    void prepareSlot(TElementPictures& element, int left, int top, int fadeStep);
+    static void resizeSlots(QList<TElementPictures>& list, qsizetype count);
     void buildButtons(TDynamicBtnArray& buttons, TPictureStream& stream, int letterSpacing);
     void buildSwitches(TDynamicSwthOneArray& switches, TPictureStream& stream, int letterSpacing);
     void buildGroups(TDynamicSwthGrpArray& groups, TPictureStream& stream, int letterSpacing);

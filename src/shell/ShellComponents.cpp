@@ -3,6 +3,7 @@
 #include "ComprStream.h"
 #include "MainForm.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMovie>
 
@@ -20,7 +21,16 @@ bool TShellComponents::ShowStandardWindow()
     return false;
 }
 
-void TShellComponents::InstallDeactivationHandler() {}
+// An open popup closes when the program loses the focus to another one.
+void TShellComponents::InstallDeactivationHandler()
+{
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, &form_,
+                     [this](Qt::ApplicationState state) {
+                         if (state == Qt::ApplicationInactive) {
+                             HideAllPopups();
+                         }
+                     });
+}
 
 void TShellComponents::CreateOptionsWindow(bool) {}
 
@@ -90,9 +100,27 @@ void TShellComponents::CreateSkinnedDialog() {}
 
 void TShellComponents::PaintTextMessages(QPainter&) {}
 
-void TShellComponents::HideAllPopups() {}
+void TShellComponents::HideAllPopups()
+{
+    if (set_.Popups) {
+        set_.Popups->HideAllPopups();
+    }
+}
 
-void TShellComponents::StopRestartTimer() {}
+void TShellComponents::ShowGifAnimation(bool shown)
+{
+    if (!gifAnimator_) {
+        return;
+    }
+    QMovie* movie = gifAnimator_->movie();
+    if (shown) {
+        gifAnimator_->show();
+        movie->start();
+    } else {
+        movie->stop();
+        gifAnimator_->hide();
+    }
+}
 
 void TShellComponents::ReleaseVideoPlayer() {}
 

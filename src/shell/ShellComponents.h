@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ComponentSet.h"
+
 #include <QString>
 
 class QLabel;
@@ -7,9 +9,9 @@ class QPainter;
 class TMainForm;
 
 // The components the skinned window owns besides its face, each created by the
-// start-up in its place and called by the shutdown and the dispatcher. Those
-// not built yet are named here and do nothing, so that their callers are
-// already in place: the standard window, the thesaurus window, the options
+// start-up in its place and called by the shutdown; the dispatcher reaches
+// them through Set(). Those not built yet are named here and do nothing, so
+// that their callers are already in place: the standard window, the thesaurus window, the options
 // window, codecs, status line, fonts installer, music, page panels, find-text
 // fields, path boxes, clip player, slide show, popups, contents tree, scale
 // bar, intro clip, 3-D video, about box and skinned dialog.
@@ -49,9 +51,10 @@ public:
     // Running.
     void PaintTextMessages(QPainter& painter);
     void HideAllPopups();
+    // The animated picture runs on every screen but the content screen.
+    void ShowGifAnimation(bool shown);
 
     // Shutdown.
-    void StopRestartTimer();
     void ReleaseVideoPlayer();
     void CloseAboutBox();
     void CloseSkinnedDialog();
@@ -61,7 +64,11 @@ public:
     // The small animated picture of the start screen; null when it has no picture.
     QLabel* GifAnimator() const { return gifAnimator_; }
 
+    // The components that exist, for the dispatcher and the screen switch.
+    TComponentSet& Set() { return set_; }
+
 private:
     TMainForm& form_;
+    TComponentSet set_;
     QLabel* gifAnimator_ = nullptr;
 };

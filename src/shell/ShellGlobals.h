@@ -15,6 +15,7 @@ struct TShellGlobals {
     int CurrentScreen = 0;  // zero-based; 0 is the start screen
     int LetterSpacing = -1; // pixels added after each caption character
     bool SecondInstance = false;
+    bool CaseSensitive = false; // the page search tells the case of letters apart
     QStringList InstalledFonts; // font files added for this process
     QList<int> InstalledFontIds;
 };

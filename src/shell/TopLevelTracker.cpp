@@ -43,6 +43,17 @@ TWindowHandle TTopLevelTracker::track(QWidget* window)
             guarded->close();
         }
     };
+    entry.showNormal = [guarded] {
+        if (guarded && (guarded->isMinimized() || guarded->isMaximized())) {
+            guarded->showNormal();
+        }
+    };
+    entry.bringToFront = [guarded] {
+        if (guarded) {
+            guarded->raise();
+            guarded->activateWindow();
+        }
+    };
     const TWindowHandle handle = WindowRegistry::instance().Register(std::move(entry));
     handles_.insert(window, handle);
     connect(window, &QObject::destroyed, this, [this](QObject* gone) { forget(gone); });

@@ -4,6 +4,7 @@
 // a second start of the same disc ends without a window.
 
 #include "ConfigText.h"
+#include "E2eSupport.h"
 #include "InterfaceParser.h"
 #include "ReadBin.h"
 #include "TempDir.h"
@@ -22,39 +23,11 @@
 
 namespace {
 
-QString discshell()
-{
-    return qEnvironmentVariable("DISCSHELL_BIN");
-}
-
-QString demoDisc()
-{
-    return qEnvironmentVariable("DISCSHELL_DEMO_DISC");
-}
-
-template <typename Condition> bool waitFor(Condition condition, int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > milliseconds) {
-            return false;
-        }
-        QThread::msleep(20);
-    }
-    return true;
-}
-
-QImage screenshot()
-{
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-        QImage::Format_RGB32);
-}
-
-void pointer(const QStringList& arguments)
-{
-    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0) << "xdotool is needed";
-}
+using e2e::demoDisc;
+using e2e::discshell;
+using e2e::pointer;
+using e2e::screenshot;
+using e2e::ShellRun;
 
 // The demo disc's interface description, as the shell reads it.
 struct DemoInterface {
@@ -111,53 +84,6 @@ QList<QByteArray> storedSwitchLines(const TInterfaceDescription& description)
     }
     return lines;
 }
-
-// One discshell run with its own settings, instance markers and ready file.
-class ShellRun {
-public:
-    ShellRun(const TempDir& home, const QString& name)
-        : ready_(home.file(name + QStringLiteral(".ready")))
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral("config")));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.file(QStringLiteral("runtime")));
-        environment.insert(QStringLiteral("DISCSHELL_TEST_READY"), ready_);
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        process_.setProcessEnvironment(environment);
-        process_.setProcessChannelMode(QProcess::ForwardedChannels);
-        process_.start(discshell(), {QStringLiteral("--disc"), demoDisc()});
-    }
-    ~ShellRun()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
-
-    // The window's geometry once the opening animation has ended.
-    bool waitUntilReady(QRect& geometry)
-    {
-        if (!waitFor([this] { return QFile::exists(ready_); }, 20000)) {
-            return false;
-        }
-        QFile file(ready_);
-        file.open(QIODevice::ReadOnly);
-        const QList<QByteArray> numbers = file.readAll().simplified().split(' ');
-        if (numbers.size() != 4) {
-            return false;
-        }
-        geometry =
-            QRect(numbers[0].toInt(), numbers[1].toInt(), numbers[2].toInt(), numbers[3].toInt());
-        return true;
-    }
-    bool ready() const { return QFile::exists(ready_); }
-    QProcess& process() { return process_; }
-
-private:
-    QString ready_;
-    QProcess process_;
-};
 
 class ShellWindowE2eTest : public testing::Test {
 protected:

@@ -84,35 +84,39 @@ inline QString structText(const QString& title)
                .arg(title) +
            QStringLiteral(
                "switchgrp=1\nvx=%1\nvy=300\nfn1=g_up.bmp\nfn2=g_mvup.bmp\nfn3=g_mvdn.bmp\n"
-               "fn4=g_dn.bmp\nstate=%2\nstore=on\ngroup=1\ngo=g%3\nhint=Г\nwav=no\n")
+               "fn4=g_dn.bmp\nstate=%2\nstore=on\ngroup=1\ngo=%3\nhint=Г\nwav=no\n")
                .arg(300)
                .arg(QStringLiteral("off"))
-               .arg(1) +
+               .arg(QStringLiteral("caseoff")) +
            QStringLiteral(
                "switchgrp=1\nvx=%1\nvy=300\nfn1=g_up.bmp\nfn2=g_mvup.bmp\nfn3=g_mvdn.bmp\n"
-               "fn4=g_dn.bmp\nstate=%2\nstore=on\ngroup=1\ngo=g%3\nhint=Г\nwav=no\n")
+               "fn4=g_dn.bmp\nstate=%2\nstore=on\ngroup=1\ngo=%3\nhint=Г\nwav=no\n")
                .arg(350)
                .arg(QStringLiteral("on"))
-               .arg(2) +
+               .arg(QStringLiteral("caseon")) +
            QStringLiteral(
                "switchgrp=1\nvx=%1\nvy=300\nfn1=g_up.bmp\nfn2=g_mvup.bmp\nfn3=g_mvdn.bmp\n"
-               "fn4=g_dn.bmp\nstate=%2\nstore=on\ngroup=1\ngo=g%3\nhint=Г\nwav=no\n")
+               "fn4=g_dn.bmp\nstate=%2\nstore=on\ngroup=1\ngo=%3\nhint=Г\nwav=no\n")
                .arg(400)
                .arg(QStringLiteral("off"))
-               .arg(3);
+               .arg(QStringLiteral("caseoff"));
 }
 
 // The disc in a temporary folder, with its own registry and instance folder.
 class ShellTestDisc {
 public:
-    // polygon replaces the vertices of the window polygon when given.
+    // polygon replaces the vertices of the window polygon when given;
+    // moreStruct is added to the interface description and moreFiles to the
+    // packed archive.
     explicit ShellTestDisc(const QString& title = QStringLiteral("тестовый диск"),
-                           const QString& polygon = QString())
+                           const QString& polygon = QString(),
+                           const QString& moreStruct = QString(),
+                           const QMap<QString, QByteArray>& moreFiles = {})
         : registry_(std::make_unique<Registry>(config_.path()))
     {
         VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
         BinWriter bin;
-        QString text = structText(title);
+        QString text = structText(title) + moreStruct;
         if (!polygon.isEmpty()) {
             text.replace(QStringLiteral("20,0;780,0;800,20;800,580;780,600;20,600;0,580;0,20"),
                          polygon);
@@ -125,6 +129,9 @@ public:
         bin.write(disc_.file(QStringLiteral("Mev.dhl")));
         ArchiveWriter archive;
         archive.addFile(QStringLiteral("html\\a.htm"), "<html></html>");
+        for (auto it = moreFiles.cbegin(); it != moreFiles.cend(); ++it) {
+            archive.addFile(it.key(), it.value());
+        }
         archive.write(disc_.file(QStringLiteral("interface.dat")));
     }
 

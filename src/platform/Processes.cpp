@@ -1,0 +1,103 @@
+#include "Processes.h"
+
+#include "VirtualFs.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+class SystemProcessLauncher final : public IProcessLauncher {
+public:
+    bool StartDetached(const QString& program, const QStringList& arguments,
+                       const QString& workingFolder) override
+    {
+        return QProcess::startDetached(program, arguments, workingFolder);
+    }
+    QString FindExecutable(const QString& name) const override
+    {
+        return QStandardPaths::findExecutable(name);
+    }
+};
+
+std::unique_ptr<IProcessLauncher>& installedLauncher()
+{
+    static std::unique_ptr<IProcessLauncher> launcher = std::make_unique<SystemProcessLauncher>();
+    return launcher;
+}
+
+bool isWindowsProgram(const QString& file)
+{
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    return suffix == QLatin1String("exe") || suffix == QLatin1String("com");
+}
+
+} // namespace
+
+IProcessLauncher& ProcessLauncher()
+{
+    return *installedLauncher();
+}
+
+void SetProcessLauncher(std::unique_ptr<IProcessLauncher> launcher)
+{
+    installedLauncher() =
+        launcher ? std::move(launcher) : std::make_unique<SystemProcessLauncher>();
+}
+
+namespace Processes {
+
+bool Open(const QString& virtualFile, const QString& parameters)
+{
+    const auto host = VirtualFs::instance().resolveExisting(virtualFile);
+    if (!host || !QFileInfo(*host).isFile()) {
+        return false;
+    }
+    const QString folder = QFileInfo(*host).absolutePath();
+    IProcessLauncher& launcher = ProcessLauncher();
+    if (isWindowsProgram(*host)) {
+        const QString wine = launcher.FindExecutable(QStringLiteral("wine"));
+        return !wine.isEmpty() &&
+               launcher.StartDetached(wine, QStringList{*host} + SplitParameters(parameters),
+                                      folder);
+    }
+    const QString opener = launcher.FindExecutable(QStringLiteral("xdg-open"));
+    return !opener.isEmpty() && launcher.StartDetached(opener, {*host}, folder);
+}
+
+bool StartOwnProgram(const QStringList& arguments, const QString& workingFolder)
+{
+    return ProcessLauncher().StartDetached(QCoreApplication::applicationFilePath(), arguments,
+                                           workingFolder);
+}
+
+QStringList SplitParameters(const QString& parameters)
+{
+    QStringList arguments;
+    QString current;
+    bool quoted = false;
+    bool started = false;
+    for (const QChar c : parameters) {
+        if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+            started = true;
+        } else if (!quoted && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
+            if (started) {
+                arguments << current;
+            }
+            current.clear();
+            started = false;
+        } else {
+            current += c;
+            started = true;
+        }
+    }
+    if (started) {
+        arguments << current;
+    }
+    return arguments;
+}
+
+} // namespace Processes

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "InterfaceRecords.h"
+
+#include <QPoint>
+#include <QString>
+
+// What the command dispatcher, the key map, the instance messages and the
+// screen switch need of the content components. Each is optional: the shell
+// holds a pointer that stays null while the component does not exist.
+
+// The HTML page panels of the screens.
+class IPagePanels {
+public:
+    virtual ~IPagePanels() = default;
+    virtual void ScreenChanged() = 0;
+    virtual void RememberCommandPage(const QString& page) = 0;
+    virtual void OpenInPanel(int number, const QString& page) = 0;
+    // Steps in the history, keeping the current screen's switches in step.
+    virtual void GoBack(TDynamicSwthOneArray& switches, TDynamicSwthGrpArray& groups) = 0;
+    virtual void GoForward(TDynamicSwthOneArray& switches, TDynamicSwthGrpArray& groups) = 0;
+    virtual void OpenFile(const QString& page) = 0;
+    virtual void CopyPage() = 0;
+    // Print preview of the file, or of the current page when file is empty.
+    virtual void PrintPage(const QString& file) = 0;
+    virtual void ScrollToTop() = 0;
+    virtual void NextChapter() = 0;
+    virtual void PrevChapter() = 0;
+    virtual void SelectAll() = 0;
+    virtual bool IsArchiveMode() const = 0;
+    // The current viewer: the full name of its document, loading a complete
+    // file name, hiding and showing it, and its alignment on the background
+    // panel while the contents tree appears beside it.
+    virtual QString CurrentDocument() const = 0;
+    virtual void LoadInCurrentViewer(const QString& file) = 0;
+    virtual void HideCurrentViewer() = 0;
+    virtual void ShowCurrentViewer() = 0;
+    virtual void ReleaseViewerAlignment() = 0;
+    virtual void FillPanelWithViewer() = 0;
+    // A picture print requested by another program.
+    virtual void SetPicturePrint(bool on) = 0;
+    virtual void SetPictureWidth(int width) = 0;
+    virtual void SetPictureHeight(int height) = 0;
+};
+
+// The contents tree of the second screen.
+class IContentsTree {
+public:
+    virtual ~IContentsTree() = default;
+    virtual void SetScreenStartFile(const QString& page) = 0;
+    virtual void SyncWithScreen() = 0;
+    virtual void SelectNodeOfPage(const QString& target) = 0;
+    virtual void SetHiddenByCommand(bool hide) = 0;
+    virtual bool TreeHidden() const = 0;
+    virtual void SetScreenHidden(bool hidden) = 0;
+    virtual void HideTree() = 0;
+    virtual void ShowTree() = 0;
+    virtual int TreeWidth() const = 0;
+};
+
+// The skinned popup menus; types -1 to -4 are the history and favorites lists.
+class IPopupController {
+public:
+    virtual ~IPopupController() = default;
+    virtual void RebuildPopups() = 0;
+    virtual void ShowPopup(int type, QPoint screenPoint) = 0;
+    virtual void HideAllPopups() = 0;
+};
+
+class IFavorites {
+public:
+    virtual ~IFavorites() = default;
+    virtual void AddFavorite() = 0;
+};

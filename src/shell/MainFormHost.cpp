@@ -1,0 +1,141 @@
+// What the state machine, the dispatcher, the key map and the instance
+// messages ask of the window.
+
+#include "EffBtnCar.h"
+#include "MainForm.h"
+#include "PanelBkgrd.h"
+#include "ReadBin.h"
+#include "Registry.h"
+#include "ScreenPictures.h"
+#include "ShellComponents.h"
+#include "ShellGlobals.h"
+
+#include <QApplication>
+#include <QCursor>
+
+int TMainForm::CurrentScreen() const
+{
+    return Shell().CurrentScreen;
+}
+
+void TMainForm::CrossFade(TElementKind kind, int index, TStatePicture from, TStatePicture to)
+{
+    TElementPictures* element = pictures_->Element(kind, index);
+    if (!element) {
+        return;
+    }
+    element->Effect->StartCrossFade((*element)[from], (*element)[to], element->Rect.topLeft());
+    pictures_->Show(kind, index, to);
+}
+
+void TMainForm::CopyPicture(TElementKind kind, int index, TStatePicture picture)
+{
+    if (TElementPictures* element = pictures_->Element(kind, index)) {
+        element->Effect->StopCrossFade();
+        pictures_->Show(kind, index, picture);
+    }
+}
+
+void TMainForm::StartWindowDrag()
+{
+    drag_.Start(pressGlobal_);
+}
+
+void TMainForm::HideAllPopups()
+{
+    components_->HideAllPopups();
+}
+
+// A button that leads to the content screen holds the playing 3-D clip's frame.
+void TMainForm::FreezeVideoForScreenSwitch()
+{
+    IVideoPlayer* video = components_->Set().VideoPlayer;
+    if (video && video->IsOpen() && !video->IsHalted()) {
+        video->Freeze();
+    }
+}
+
+QString TMainForm::DiskTitle() const
+{
+    return Shell().DiskTitle;
+}
+
+QString TMainForm::AppDir() const
+{
+    return context_.AppDir;
+}
+
+bool TMainForm::ClickSoundsOn() const
+{
+    return settings_.Wav;
+}
+
+bool TMainForm::ResourceExists(const QString& name) const
+{
+    return resourceBin_ && resourceBin_->Exists(name);
+}
+
+void TMainForm::SetExitButton(int index)
+{
+    exitButton_ = index;
+}
+
+void TMainForm::MinimizeApplication()
+{
+    showMinimized();
+}
+
+void TMainForm::ClearButtonStates(int index)
+{
+    if (index < 0 || index >= states_.ButtonFlags().size()) {
+        return;
+    }
+    states_.ButtonFlags()[index] = TBtnFlags();
+    CopyPicture(TElementKind::Button, index, TStatePicture::Up);
+}
+
+void TMainForm::TerminateApplication()
+{
+    RequestTermination(0);
+}
+
+void TMainForm::PressAt(QPoint point)
+{
+    FormMouseDown(Qt::LeftButton, Qt::NoModifier, point);
+}
+
+bool TMainForm::BackgroundMusicOn() const
+{
+    return settings_.BGSound;
+}
+
+// The key is created when missing; a value that cannot be written is left.
+void TMainForm::SetBackgroundMusic(bool on)
+{
+    settings_.BGSound = on;
+    Store().writeBool(RegistryHive::CurrentUser, SettingsKey(Shell().DiskTitle),
+                      QStringLiteral("BGSound"), on);
+}
+
+void TMainForm::SetCaseSensitive(bool on)
+{
+    Shell().CaseSensitive = on;
+}
+
+QPoint TMainForm::MapToScreen(QPoint windowPoint) const
+{
+    return mapToGlobal(windowPoint);
+}
+
+QPoint TMainForm::CursorPosition() const
+{
+    return QCursor::pos();
+}
+
+void TMainForm::PlaceSplitter(int x)
+{
+    if (panelBkgrd_ && panelBkgrd_->Splitter()) {
+        panelBkgrd_->Splitter()->move(x, panelBkgrd_->Splitter()->y());
+        panelBkgrd_->Splitter()->show();
+    }
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+
+// What the shell needs of the search, dialog and installation components;
+// each may be absent.
+
+// The find-text fields with the page search behind them.
+class IFindPanel {
+public:
+    virtual ~IFindPanel() = default;
+    virtual void ShowScreenEdits() = 0;
+    virtual void FindNext(int number) = 0;
+    virtual void SetPageScope(bool allPages) = 0;
+    virtual void SetIdle(bool idle) = 0;
+    virtual bool Idle() const = 0;
+};
+
+// The installation-folder fields of the screens.
+class IPathInputs {
+public:
+    virtual ~IPathInputs() = default;
+    virtual void ScreenChanged() = 0;
+    virtual QString InstallFolder() const = 0;
+};
+
+// The skinned dialog: page 0 shows a message, page 1 the search.
+class ISkinnedDialog {
+public:
+    virtual ~ISkinnedDialog() = default;
+    virtual void ShowDialogPage(int page, const QString& message) = 0;
+    virtual bool IsVisible() const = 0;
+    virtual void Close() = 0;
+};
+
+class IAboutBox {
+public:
+    virtual ~IAboutBox() = default;
+    virtual void ShowModal() = 0;
+};
+
+class IOptionsWindow {
+public:
+    virtual ~IOptionsWindow() = default;
+    virtual void ShowOptions() = 0;
+};
+
+class IFontInstaller {
+public:
+    virtual ~IFontInstaller() = default;
+    virtual void InstallFonts() = 0;
+};
+
+// Games and programs on the disc.
+class IGames {
+public:
+    virtual ~IGames() = default;
+    virtual void RunGame(const QString& setup, const QString& key) = 0;
+    virtual void RemoveGame(const QString& key) = 0;
+};
+
+class IArchiveBrowser {
+public:
+    virtual ~IArchiveBrowser() = default;
+    virtual void OpenArchiveBrowser(const QString& archive, const QString& originPage) = 0;
+    virtual void ExtractArchive(const QString& target, bool direct) = 0;
+};
+
+// The thesaurus index of a disc folder.
+class IThesaurusSearch {
+public:
+    virtual ~IThesaurusSearch() = default;
+    virtual void SetIndexFolder(const QString& folder) = 0;
+    // The page of the word, relative to the index folder.
+    virtual bool FindPage(const QString& word, QString& page) = 0;
+};

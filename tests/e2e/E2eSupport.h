@@ -1,0 +1,101 @@
+#pragma once
+
+// What the whole-program tests share: the program and the demo disc under
+// test, waiting, screenshots, the pointer, and one discshell run.
+
+#include "TempDir.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace e2e {
+
+inline QString discshell()
+{
+    return qEnvironmentVariable("DISCSHELL_BIN");
+}
+
+inline QString demoDisc()
+{
+    return qEnvironmentVariable("DISCSHELL_DEMO_DISC");
+}
+
+template <typename Condition> bool waitFor(Condition condition, int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds) {
+            return false;
+        }
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+inline QImage screenshot()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+inline void pointer(const QStringList& arguments)
+{
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0) << "xdotool is needed";
+}
+
+// One discshell run with its own settings, instance markers and ready file.
+class ShellRun {
+public:
+    ShellRun(const TempDir& home, const QString& name)
+        : ready_(home.file(name + QStringLiteral(".ready")))
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.file(QStringLiteral("runtime")));
+        environment.insert(QStringLiteral("DISCSHELL_TEST_READY"), ready_);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        process_.setProcessEnvironment(environment);
+        process_.setProcessChannelMode(QProcess::ForwardedChannels);
+        process_.start(discshell(), {QStringLiteral("--disc"), demoDisc()});
+    }
+    ~ShellRun()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+
+    // The window's geometry once the opening animation has ended.
+    bool waitUntilReady(QRect& geometry)
+    {
+        if (!waitFor([this] { return QFile::exists(ready_); }, 20000)) {
+            return false;
+        }
+        QFile file(ready_);
+        file.open(QIODevice::ReadOnly);
+        const QList<QByteArray> numbers = file.readAll().simplified().split(' ');
+        if (numbers.size() != 4) {
+            return false;
+        }
+        geometry =
+            QRect(numbers[0].toInt(), numbers[1].toInt(), numbers[2].toInt(), numbers[3].toInt());
+        return true;
+    }
+    bool ready() const { return QFile::exists(ready_); }
+    QProcess& process() { return process_; }
+
+private:
+    QString ready_;
+    QProcess process_;
+};
+
+} // namespace e2e

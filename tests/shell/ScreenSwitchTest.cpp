@@ -1,0 +1,307 @@
+// Screen switches of the real main window on the demo disc (offscreen): the
+// new face is painted, the old controls go, the switches of the new screen
+// replay their commands, and the start screen's animation follows.
+
+#include "EffBtnCar.h"
+#include "MainForm.h"
+#include "MyControl.h"
+#include "ProcessPaths.h"
+#include "QuietMasks.h"
+#include "ReadBin.h"
+#include "RecordingComponents.h"
+#include "ScreenPictures.h"
+#include "ShellComponents.h"
+#include "ShellGlobals.h"
+#include "ShellTestDisc.h"
+#include "TempDir.h"
+#include "ValueReaders.h"
+#include "VirtualFs.h"
+#include "WindowAnimation.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMovie>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using shelltest::CallLog;
+using shelltest::RecordingComponents;
+
+namespace {
+
+void finishAnimation(TMainForm& form)
+{
+    for (int tick = 0; form.Animation().Running() && tick < 2000; ++tick) {
+        form.Animation().Tick();
+    }
+}
+
+void deleteLeftovers()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The hover controls on the window, by their hints.
+QStringList controlHints(TMainForm& form)
+{
+    QStringList hints;
+    for (const TMyControl* control : form.findChildren<TMyControl*>()) {
+        hints << control->toolTip();
+    }
+    hints.sort();
+    return hints;
+}
+
+QStringList elementHints(TInterfaceDescription& description, int screen)
+{
+    QStringList hints;
+    for (const RBtn& element : description.Buttons[screen]) {
+        hints << element.Hint;
+    }
+    for (const RSwthOne& element : description.Switches[screen]) {
+        hints << element.Hint;
+    }
+    for (const RSwthGrp& element : description.SwitchGroups[screen]) {
+        hints << element.Hint;
+    }
+    hints.sort();
+    return hints;
+}
+
+class DemoScreenSwitchTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
+        const QString appDir =
+            VirtualFs::fromHostPath(QStringLiteral(DISCSHELL_TEST_DEMO_DISC)) + QLatin1Char('\\');
+        Paths().AppDir = appDir;
+        Paths().CdRoot = QStringLiteral("z:\\");
+        registry = std::make_unique<Registry>(config.path());
+        TStartupContext context;
+        context.AppDir = appDir;
+        context.CdRoot = QStringLiteral("z:\\");
+        context.ProgramFile = appDir + QStringLiteral("discshell.exe");
+        context.RawCommandLine = QLatin1Char('"') + context.ProgramFile + QLatin1Char('"');
+        context.Store = registry.get();
+        context.LockFolder = locks.path();
+        form = std::make_unique<TMainForm>(context);
+        form->FormCreate();
+        ASSERT_FALSE(form->TerminationRequested());
+        finishAnimation(*form);
+        bin.Open(appDir + QStringLiteral("Mev.dhl"));
+    }
+
+    QImage picture(const QString& name)
+    {
+        QByteArray bytes;
+        bin.ReadToBuffer(name, bytes);
+        return QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Presses and releases the button, as the mouse does.
+    void click(const RBtn& button)
+    {
+        const QPoint centre((button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2);
+        form->FormMouseMove(Qt::NoButton, Qt::NoModifier, centre);
+        form->FormMouseDown(Qt::LeftButton, Qt::NoModifier, centre);
+        form->FormMouseUp(Qt::LeftButton, Qt::NoModifier, centre);
+    }
+
+    const RBtn& button(int screen, const char* command)
+    {
+        for (const RBtn& element : form->Interface().Buttons[screen]) {
+            if (element.Command == QLatin1String(command)) {
+                return element;
+            }
+        }
+        ADD_FAILURE() << "no button " << command;
+        static RBtn none;
+        return none;
+    }
+
+    TempDir config;
+    TempDir locks;
+    std::unique_ptr<Registry> registry;
+    std::unique_ptr<TMainForm> form;
+    TReadBin bin;
+};
+
+TEST_F(DemoScreenSwitchTest, ReadingSwitchesToTheContentScreenWithItsOwnFaceAndControls)
+{
+    ASSERT_EQ(controlHints(*form), elementHints(form->Interface(), 0));
+    click(button(0, "screen2=index.htm"));
+    EXPECT_EQ(Shell().CurrentScreen, 1);
+    deleteLeftovers();
+    EXPECT_EQ(controlHints(*form), elementHints(form->Interface(), 1))
+        << "the controls are those of the new screen only";
+
+    const QImage face = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage background = picture(QStringLiteral("scr2.bmp"));
+    ASSERT_FALSE(background.isNull());
+    EXPECT_EQ(face.pixel(400, 20), background.pixel(400, 20)) << "the new background";
+    const RBtn& back = button(1, "back");
+    const QImage up = picture(QStringLiteral("back_u.bmp"));
+    const QPoint inside((back.Right - back.Left) / 2, (back.Bottom - back.Top) / 2);
+    EXPECT_EQ(face.pixel(QPoint(back.Left, back.Top) + inside), up.pixel(inside))
+        << "its buttons' up pictures";
+    const RSwthOne& tree = form->Interface().Switches[1][0];
+    ASSERT_TRUE(tree.State);
+    const QPoint corner(3, 3);
+    EXPECT_EQ(face.pixel(QPoint(tree.Left, tree.Top) + corner),
+              picture(QStringLiteral("tree_1.bmp")).pixel(corner))
+        << "a switch that is on shows its down picture";
+
+    click(button(1, "screen1"));
+    EXPECT_EQ(Shell().CurrentScreen, 0);
+    deleteLeftovers();
+    EXPECT_EQ(controlHints(*form), elementHints(form->Interface(), 0))
+        << "surplus controls are gone";
+    const QImage start = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(start.pixel(600, 200), picture(QStringLiteral("scr1.bmp")).pixel(600, 200));
+}
+
+TEST_F(DemoScreenSwitchTest, TheComponentsFollowAndTheSwitchesReplayTwice)
+{
+    CallLog log;
+    RecordingComponents components(log);
+    form->Components().Set() = components.set;
+    click(button(0, "screen2=index.htm"));
+    const QString index = Paths().AppDir + QStringLiteral("index.htm");
+    const QStringList tree2{"Panels.ReleaseAlignment", "Tree.Show", "Panels.FillPanel",
+                            "Tree.ScreenHidden(false)"};
+    const QStringList switched{
+        "Popups.HideAll",      "Tree.StartFile(" + index + ")", "Find.ShowScreenEdits",
+        "Paths.ScreenChanged", "Clip.ShowScreenAreas",          "Slides.ShowScreenPictures",
+        "Popups.Rebuild",      "Panels.ScreenChanged",          "Tree.SyncWithScreen"};
+    EXPECT_EQ(log.calls, switched + tree2 + tree2);
+
+    Shell().CaseSensitive = true;
+    const RSwthGrp& chapter = form->Interface().SwitchGroups[1][1];
+    form->FormMouseDown(Qt::LeftButton, Qt::NoModifier,
+                        QPoint(chapter.Left + 1, chapter.Top + 1) + QPoint(2, 2));
+    log.calls.clear();
+    click(button(1, "screen3"));
+    click(button(2, "screen2=index.htm"));
+    EXPECT_FALSE(Shell().CaseSensitive) << "the case switch replayed its caseoff";
+    const QString page = ExpandPath(ValueBetweenEquals(chapter.Command));
+    EXPECT_EQ(log.calls.filter(QStringLiteral("Panels.OpenInPanel")),
+              QStringList{"Panels.OpenInPanel(1, " + page + ")"})
+        << "the selected chapter replays once";
+    form->Components().Set() = TComponentSet();
+}
+
+TEST_F(DemoScreenSwitchTest, NoFadeOfTheOldScreenOutlivesTheSwitchAndExitRecordsItsButton)
+{
+    const RBtn& read = button(0, "screen2=index.htm");
+    const QPoint centre((read.Left + read.Right) / 2, (read.Top + read.Bottom) / 2);
+    form->FormMouseMove(Qt::NoButton, Qt::NoModifier, centre);
+    form->FormMouseDown(Qt::LeftButton, Qt::NoModifier, centre);
+    const int readIndex = int(&read - form->Interface().Buttons[0].constData());
+    ASSERT_TRUE(form->Pictures().Element(TElementKind::Button, readIndex)->Effect->Running());
+    form->FormMouseUp(Qt::LeftButton, Qt::NoModifier, centre);
+    ASSERT_EQ(Shell().CurrentScreen, 1);
+    for (const TElementKind kind :
+         {TElementKind::Button, TElementKind::SingleSwitch, TElementKind::SwitchGroup}) {
+        for (const TElementPictures& element : form->Pictures().Elements(kind)) {
+            EXPECT_FALSE(element.Effect->Running());
+        }
+    }
+    for (const TBtnFlags& flags : form->States().ButtonFlags()) {
+        EXPECT_FALSE(flags.Hover || flags.Pressed);
+    }
+
+    QString command = QStringLiteral("1");
+    QString sound;
+    form->ExecuteCommand(command, sound, 0, 0, 1);
+    ASSERT_EQ(Shell().CurrentScreen, 0);
+    const RBtn& quit = button(0, "exit");
+    const int quitIndex = int(&quit - form->Interface().Buttons[0].constData());
+    click(quit);
+    EXPECT_EQ(form->ExitButton(), quitIndex);
+    EXPECT_TRUE(form->Animation().Running()) << "the window closes through its animation";
+}
+
+// A tiny looping GIF of two one-pixel frames.
+QByteArray pistonGif()
+{
+    static const unsigned char bytes[] = {
+        'G', 'I',  'F',  '8',  '9',  'a',  1,    0,    1,    0,    0x80, 0,   0,   0xFF, 0,
+        0,   0,    0,    0xFF, 0x21, 0xFF, 0x0B, 'N',  'E',  'T',  'S',  'C', 'A', 'P',  'E',
+        '2', '.',  '0',  3,    1,    0,    0,    0,    0x21, 0xF9, 4,    0,   10,  0,    0,
+        0,   0x2C, 0,    0,    0,    0,    1,    0,    1,    0,    0,    2,   2,   0x44, 0x01,
+        0,   0x21, 0xF9, 4,    0,    10,   0,    0,    0,    0x2C, 0,    0,   0,   0,    1,
+        0,   1,    0,    0,    2,    2,    0x4C, 0x01, 0,    0x3B};
+    return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+TEST(GifAnimationTest, TheAnimationRunsOffTheContentScreenOnly)
+{
+    shelltest::ShellTestDisc disc(QStringLiteral("тестовый диск"), QString(),
+                                  QStringLiteral("2_screen=bg.bmp\n3_screen=bg.bmp\n"),
+                                  {{QStringLiteral("piston.gif"), pistonGif()}});
+    TMainForm form(disc.context());
+    form.FormCreate();
+    finishAnimation(form);
+    QLabel* gif = form.Components().GifAnimator();
+    ASSERT_NE(gif, nullptr);
+    EXPECT_EQ(gif->pos(), QPoint(583, 470));
+    auto running = [gif] { return gif->isVisible() && gif->movie()->state() == QMovie::Running; };
+    EXPECT_TRUE(running());
+    for (const char* command : {"2", "3", "2", "1"}) {
+        QString text = QString::fromLatin1(command);
+        QString sound;
+        form.ExecuteCommand(text, sound, 0, 0, 1);
+        EXPECT_EQ(running(), text != QLatin1String("2")) << "after " << command;
+        EXPECT_EQ(gif->movie()->state() == QMovie::NotRunning, text == QLatin1String("2"));
+    }
+}
+
+TEST(RestartTimerTest, AHeldClipOfTheStartScreenPlaysOnAMomentAfterTheReturn)
+{
+    shelltest::ShellTestDisc disc(
+        QStringLiteral("тестовый диск"), QString(),
+        QStringLiteral("2_screen=bg.bmp\nswitchone=1\nvx=500\nvy=110\nfn1=s_up.bmp\nfn2=s_mvup."
+                       "bmp\nfn3=s_mvdn.bmp\nfn4=s_dn.bmp\nstate=on\nstore=off\ngoup=2d\ngodown="
+                       "3d\nhint=3D\nwav=no\n"));
+    TMainForm form(disc.context());
+    form.FormCreate();
+    finishAnimation(form);
+    CallLog log;
+    RecordingComponents components(log);
+    form.Components().Set() = components.set;
+    components.video.mode3D = true;
+    components.video.halted = true;
+    form.Components().Set().VideoPlayer = &components.video;
+
+    auto run = [&form](const char* command) {
+        QString text = QString::fromLatin1(command);
+        QString sound;
+        form.ExecuteCommand(text, sound, 0, 0, 1);
+    };
+    run("2");
+    EXPECT_TRUE(log.calls.contains(QStringLiteral("Video.Freeze")));
+    EXPECT_EQ(form.RestartTimer(), nullptr);
+    log.calls.clear();
+    run("1");
+    EXPECT_EQ(log.calls.filter(QStringLiteral("Video.")), QStringList{"Video.PaintFrozenFrame"})
+        << "the 3d switch is not replayed";
+    ASSERT_NE(form.RestartTimer(), nullptr);
+    EXPECT_TRUE(form.RestartTimer()->isActive());
+    EXPECT_EQ(form.RestartTimer()->interval(), 100);
+    QElapsedTimer clock;
+    clock.start();
+    while (!log.calls.contains(QStringLiteral("Video.Resume")) && clock.elapsed() < 3000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_TRUE(log.calls.contains(QStringLiteral("Video.Resume")));
+    EXPECT_FALSE(form.RestartTimer()->isActive());
+
+    components.video.halted = false;
+    run("2");
+    run("1");
+    EXPECT_FALSE(form.RestartTimer()->isActive()) << "a clip that plays needs no restart";
+}
+
+} // namespace
