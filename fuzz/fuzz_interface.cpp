@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     DecodeConfig(EncodeConfig(text), lines, true);
     TInterfaceDiagnostics diagnostics;
     const TInterfaceDescription description = ReadInterfaceDescription(lines, &diagnostics);
-    if (description.screenCount() > MaxScreens ||
-        description.WindowPolygon.size() > MaxVertices ||
+    if (description.screenCount() > MaxScreens || description.WindowPolygon.size() > MaxVertices ||
         description.ScreenBackgrounds.size() != description.Buttons.size()) {
         __builtin_trap();
     }

@@ -3,9 +3,9 @@
 #include "EffBtnCar.h"
 #include "MessageBoxes.h"
 #include "PanelBkgrd.h"
+#include "QuietMasks.h"
 #include "ScreenPictures.h"
 #include "ShellGlobals.h"
-#include "QuietMasks.h"
 #include "ShellTestDisc.h"
 #include "WindowAnimation.h"
 

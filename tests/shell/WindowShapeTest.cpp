@@ -1,6 +1,6 @@
 #include "WindowShape.h"
-#include "QuietMasks.h"
 
+#include "QuietMasks.h"
 #include "WindowAnimation.h"
 
 #include <QWidget>
