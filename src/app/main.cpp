@@ -1,3 +1,4 @@
+#include "AppPagePanels.h"
 #include "Busy.h"
 #include "CommandLine.h"
 #include "DiscLocation.h"
@@ -6,6 +7,7 @@
 #include "Instances.h"
 #include "MainForm.h"
 #include "ProcessPaths.h"
+#include "ShellComponents.h"
 #include "VirtualFs.h"
 
 #include <QDir>
@@ -117,6 +119,8 @@ int main(int argc, char* argv[])
     Instances::Start();
 
     TMainForm form(startupContext(disc, commandLine));
+    form.Components().Factories().PagePanels =
+        TAppPagePanels::Factory(disc.appDirHost, disc.discRootHost);
     form.FormCreate();
     if (form.TerminationRequested()) {
         return form.ExitCode();

@@ -78,10 +78,11 @@ void TInstanceMessages::OpenPage(TWindowHandle sender, const QString& page)
 }
 
 // From the start screen the page opens on the content screen through the
-// contents tree; elsewhere the current viewer loads it unless it shows it.
+// contents tree; elsewhere the current viewer loads it unless it shows it. The
+// file viewer has no content screen: its one viewer loads the page.
 void TInstanceMessages::ShowPageOnScreen(const QString& page)
 {
-    if (host_.CurrentScreen() == 0) {
+    if (host_.CurrentScreen() == 0 && !host_.ViewerMode()) {
         requestText_ = QStringLiteral("screen2=") + host_.AppDir() + page;
         QString command = requestText_;
         QString sound = requestText_;

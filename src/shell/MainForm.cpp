@@ -60,11 +60,14 @@ Registry& TMainForm::Store() const
 }
 
 // Outside the window's shape everything is transparent, for compositors that
-// show a shaped window's whole rectangle.
+// show a shaped window's whole rectangle. The standard window has the
+// button-face colour behind the screen's picture.
 void TMainForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (shaped_) {
+    if (StandardWindowShown() || viewerMode_) {
+        painter.fillRect(rect(), palette().color(QPalette::Button));
+    } else if (shaped_) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(rect(), Qt::transparent);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -72,6 +75,12 @@ void TMainForm::paintEvent(QPaintEvent*)
     }
     FormPaint(painter);
     MarkFirstFrame();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    LayOutStandardWindow();
 }
 
 void TMainForm::FormPaint(QPainter& painter)

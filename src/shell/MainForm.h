@@ -24,6 +24,7 @@ class TPictureStream;
 class TReadBin;
 class TScreenPictures;
 class TShellComponents;
+class TStandardWindow;
 class TWindowAnimation;
 
 // The skinned main window: start-up in its modes, the shaped and painted face
@@ -44,6 +45,20 @@ public:
     void CloseFamilyWindows();
     // The program entry's last step before the message loop.
     void CreateSkinnedDialog();
+
+    // The sizeable, decorated window with a toolbar (MainFormStandard.cpp):
+    // the file viewer's only face, and the skinned window's after "standartwin".
+    void ShowStandardWindow();
+    void LeaveStandardWindow();
+    bool StandardWindowShown() const;
+    // Null until the standard window is first shown.
+    TStandardWindow* StandardWindow() const { return standardWindow_; }
+    // After every history change of a page viewer, and when the standard
+    // window is shown: its buttons, history menus and caption.
+    void UpdateHistoryLists();
+    // The file the standard window was shown for.
+    const QString& CurrentFile() const { return currentFile_; }
+    const QRegion& SavedRegion() const { return savedRegion_; }
 
     void NotePressPosition(QPoint globalPos) override;
     bool FollowWindowDrag(QPoint globalPos) override;
@@ -82,6 +97,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -108,11 +124,20 @@ private:
     void EndStartup(const QString& reason);
     void OnAnimationFinished(bool closing);
 
+    // The file viewer and the standard window (MainFormStandard.cpp).
+    void RunViewerMode();
+    void EnterStandardFace();
+    void LeaveStandardFace();
+    void LayOutStandardWindow();
+    void SizeAndPlaceStandardWindow();
+    void ToolButtonClick(int position);
+
     // Screens (MainFormSwitch.cpp): the face of a screen, shared by the
     // start-up and the switch, and the steps of the switch.
     void BuildScreen(int screen);
     void ReleaseIssuer(int index, int kind);
     void TellComponentsScreenChanged(int screen);
+    void ShowBackgroundPanelForScreen(int screen);
     void ReplayScreenSwitches(int screen);
     void StartRestartTimerIfHeld(int screen);
     void StopRestartTimer();
@@ -171,6 +196,10 @@ private:
     QByteArray structBuffer_;
     TDynamicStringArray structLines_;
     QRegion shape_;
+    QRegion savedRegion_;
+    QRect savedPanelGeometry_;
+    TStandardWindow* standardWindow_ = nullptr;
+    QString currentFile_;
     QPoint pressGlobal_;
     QString viewerFile_;
     TWindowHandle windowHandle_ = 0;

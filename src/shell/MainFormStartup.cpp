@@ -62,9 +62,7 @@ void TMainForm::RunStartup()
         return;
     }
     if (viewerMode_) {
-        if (!components_->ShowStandardWindow()) {
-            EndStartup(QStringLiteral("the file viewer is not part of this build"));
-        }
+        RunViewerMode();
         return;
     }
     resourceBin_ = new TReadBin(this);

@@ -3,6 +3,7 @@
 
 #include "EffBtnCar.h"
 #include "MainForm.h"
+#include "PanelBkgrd.h"
 #include "PictureStream.h"
 #include "ScreenPictures.h"
 #include "ShellComponents.h"
@@ -137,8 +138,28 @@ void TMainForm::TellComponentsScreenChanged(int screen)
     if (set.PagePanels) {
         set.PagePanels->ScreenChanged();
     }
+    if (StandardWindowShown()) {
+        UpdateHistoryLists();
+        LayOutStandardWindow();
+    }
     if (set.Tree) {
         set.Tree->SyncWithScreen();
+    } else {
+        ShowBackgroundPanelForScreen(screen);
+    }
+}
+
+// The contents tree shows the background panel with itself; a disc without a
+// tree still needs it behind the content screen's page.
+void TMainForm::ShowBackgroundPanelForScreen(int screen)
+{
+    if (!panelBkgrd_) {
+        return;
+    }
+    if (screen == 1) {
+        panelBkgrd_->show();
+    } else if (screen == 0) {
+        panelBkgrd_->hide();
     }
 }
 

@@ -14,6 +14,8 @@ public:
     virtual void SetPageScope(bool allPages) = 0;
     virtual void SetIdle(bool idle) = 0;
     virtual bool Idle() const = 0;
+    // Hides (true) or shows the current screen's fields, around the standard window.
+    virtual void ShowEdits(bool /*hide*/) {}
 };
 
 // The installation-folder fields of the screens.
@@ -22,6 +24,9 @@ public:
     virtual ~IPathInputs() = default;
     virtual void ScreenChanged() = 0;
     virtual QString InstallFolder() const = 0;
+    // True hides the current screen's fields while the standard window is
+    // shown; false shows them again.
+    virtual void ShowInStandardWindow(bool /*shown*/) {}
 };
 
 // The skinned dialog: page 0 shows a message, page 1 the search.

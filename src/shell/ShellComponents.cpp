@@ -1,22 +1,27 @@
 #include "ShellComponents.h"
 
 #include "ComprStream.h"
+#include "HelpViewer.h"
 #include "MainForm.h"
+#include "PanelBkgrd.h"
+#include "ShellGlobals.h"
+#include "StandardWindow.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMovie>
 
-TShellComponents::TShellComponents(TMainForm& form) : form_(form) {}
+TShellComponents::TShellComponents(TMainForm& form) : form_(form)
+{
+    set_.ShowStandardWindow = [this] { form_.ShowStandardWindow(); };
+    set_.ShowHelp = [this](const QString& helpFile, const QString& topic) {
+        HelpViewer::Show(form_.Context().AppDir, form_.WindowHandle(), helpFile, topic);
+    };
+}
 
 TShellComponents::~TShellComponents() = default;
 
 bool TShellComponents::RunThesaurusMode()
-{
-    return false;
-}
-
-bool TShellComponents::ShowStandardWindow()
 {
     return false;
 }
@@ -46,7 +51,59 @@ void TShellComponents::CreateVolumeEvent() {}
 
 void TShellComponents::CreateTextMessages() {}
 
-void TShellComponents::CreatePagePanels() {}
+void TShellComponents::CreatePagePanels()
+{
+    CreatePagePanels(form_.Interface().Html, form_.PanelBkgrd());
+}
+
+void TShellComponents::CreatePagePanels(const TDynamicHTMLArray& records, QWidget* backgroundPanel)
+{
+    if (!factories_.PagePanels || records.isEmpty() || pagePanels_) {
+        return;
+    }
+    pagePanels_ = factories_.PagePanels(PagePanelsContext(records, backgroundPanel));
+    set_.PagePanels = pagePanels_ ? &pagePanels_->Panels() : nullptr;
+}
+
+// The calls the panels make into the window.
+TPagePanelsContext TShellComponents::PagePanelsContext(const TDynamicHTMLArray& records,
+                                                       QWidget* backgroundPanel)
+{
+    TPagePanelsContext context;
+    context.MainWindow = &form_;
+    context.BackgroundPanel = backgroundPanel;
+    context.Panels = records;
+    context.AppDir = form_.Context().AppDir;
+    context.CdRoot = form_.Context().CdRoot;
+    context.SettingsKey = SettingsKey(Shell().DiskTitle);
+    context.Store = form_.Context().Store;
+    context.WindowHandle = form_.WindowHandle();
+    context.Components = &set_;
+    context.CurrentScreen = [] { return Shell().CurrentScreen; };
+    context.ExecuteCommand = [this](QString& command, QString& sound, int index, int kind,
+                                    int silent) {
+        form_.ExecuteCommand(command, sound, index, kind, silent);
+    };
+    context.ShiftPressAt = [this](QPoint point) {
+        form_.FormMouseDown(Qt::LeftButton, Qt::ShiftModifier, point);
+    };
+    context.EndButtonHover = [this] {
+        form_.FormMouseMove(Qt::NoButton, Qt::NoModifier, QPoint(-1, -1));
+    };
+    context.StandardWindowShown = [this] { return form_.StandardWindowShown(); };
+    context.SetStatusBarText = [this](const QString& text) {
+        if (form_.StandardWindow()) {
+            form_.StandardWindow()->SetStatusText(text);
+        }
+    };
+    context.UpdateHistoryLists = [this] { form_.UpdateHistoryLists(); };
+    return context;
+}
+
+IStandardPage* TShellComponents::StandardPage() const
+{
+    return pagePanels_ ? &pagePanels_->StandardPage() : nullptr;
+}
 
 void TShellComponents::CreateFindText() {}
 
@@ -132,6 +189,8 @@ void TShellComponents::StopMusic() {}
 
 void TShellComponents::FreeComponents()
 {
+    set_.PagePanels = nullptr;
+    pagePanels_.reset();
     delete gifAnimator_;
     gifAnimator_ = nullptr;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ComponentFactories.h"
 #include "ComponentSet.h"
 
 #include <QString>
+#include <memory>
 
 class QLabel;
 class QPainter;
@@ -11,18 +13,21 @@ class TMainForm;
 // The components the skinned window owns besides its face, each created by the
 // start-up in its place and called by the shutdown; the dispatcher reaches
 // them through Set(). Those not built yet are named here and do nothing, so
-// that their callers are already in place: the standard window, the thesaurus window, the options
-// window, codecs, status line, fonts installer, music, page panels, find-text
-// fields, path boxes, clip player, slide show, popups, contents tree, scale
-// bar, intro clip, 3-D video, about box and skinned dialog.
+// that their callers are already in place: the thesaurus window, the options
+// window, codecs, status line, fonts installer, music, find-text fields, path
+// boxes, clip player, slide show, popups, contents tree, scale bar, intro
+// clip, 3-D video, about box and skinned dialog. Components of modules the
+// shell does not know come from the factories the program entry installs.
 class TShellComponents {
 public:
     explicit TShellComponents(TMainForm& form);
     ~TShellComponents();
 
-    // Modes besides the skinned window; false while the mode is not available.
+    // The thesaurus window; false while the mode is not available.
     bool RunThesaurusMode();
-    bool ShowStandardWindow();
+
+    // Installed by the program entry before the start-up.
+    TComponentFactories& Factories() { return factories_; }
 
     // Start-up, in the order the window calls them.
     void InstallDeactivationHandler();
@@ -33,7 +38,10 @@ public:
     void CreateMusicPlayer();
     void CreateVolumeEvent();
     void CreateTextMessages();
+    // The page panels of the interface description on the main window and,
+    // on the content screen, the background panel.
     void CreatePagePanels();
+    void CreatePagePanels(const TDynamicHTMLArray& records, QWidget* backgroundPanel);
     void CreateFindText();
     void CreatePathInputs();
     void CreateClipPlayer();
@@ -66,9 +74,16 @@ public:
 
     // The components that exist, for the dispatcher and the screen switch.
     TComponentSet& Set() { return set_; }
+    // The standard window's view of the page panels; null without panels.
+    IStandardPage* StandardPage() const;
 
 private:
+    TPagePanelsContext PagePanelsContext(const TDynamicHTMLArray& records,
+                                         QWidget* backgroundPanel);
+
     TMainForm& form_;
+    TComponentFactories factories_;
     TComponentSet set_;
+    std::unique_ptr<IPagePanelsComponent> pagePanels_;
     QLabel* gifAnimator_ = nullptr;
 };

@@ -108,6 +108,22 @@ TEST_F(InstanceMessagesTest, OnOtherScreensTheViewerLoadsThePageUnlessItShowsIt)
     EXPECT_TRUE(received.isEmpty()) << "the thesaurus answers nothing";
 }
 
+TEST_F(InstanceMessagesTest, TheFileViewerLoadsARequestedPageInItsOneViewer)
+{
+    host.screen = 0;
+    host.viewerMode = true;
+    host.description.Html.clear();
+    components.set.Tree = nullptr;
+    components.panels.document = QStringLiteral("d:\\run\\Справка.htm");
+    EXPECT_EQ(deliver(RInstanceMessage::single(0, QStringLiteral("Справка.htm#Topic13"))),
+              QStringList{"Panels.Load(d:\\run\\Справка.htm#Topic13)"})
+        << "no screen to switch to: the viewer goes to the page";
+    EXPECT_EQ(received, QStringList{pageShown()});
+    EXPECT_TRUE(messages.RequestText().isEmpty());
+    EXPECT_TRUE(deliver(RInstanceMessage::single(0, QStringLiteral("справка.htm"))).isEmpty())
+        << "the page shown stays";
+}
+
 TEST_F(InstanceMessagesTest, WithoutAPagePanelNothingIsHandled)
 {
     host.description.Html.clear();

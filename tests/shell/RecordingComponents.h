@@ -187,6 +187,7 @@ struct FakeFindPanel : IFindPanel {
     void SetPageScope(bool all) override { log.add("Find.SetPageScope", all); }
     void SetIdle(bool flag) override { log.add("Find.SetIdle", flag); }
     bool Idle() const override { return idle; }
+    void ShowEdits(bool hide) override { log.add("Find.ShowEdits", hide); }
     CallLog& log;
     bool idle = true;
 };
@@ -195,6 +196,7 @@ struct FakePathInputs : IPathInputs {
     explicit FakePathInputs(CallLog& calls) : log(calls) {}
     void ScreenChanged() override { log.add("Paths.ScreenChanged"); }
     QString InstallFolder() const override { return QStringLiteral("c:\\Демо\\"); }
+    void ShowInStandardWindow(bool shown) override { log.add("Paths.StandardWindow", shown); }
     CallLog& log;
 };
 

@@ -1,0 +1,108 @@
+#include "AppPagePanels.h"
+
+#include "HtmlFrame.h"
+#include "HtmlViewer.h"
+
+namespace {
+
+TContentContext contentContext(const TPagePanelsContext& shell, const QString& discHost,
+                               const QString& discRootHost)
+{
+    TContentContext context;
+    context.AppDir = shell.AppDir;
+    context.CdRoot = shell.CdRoot;
+    context.SettingsKey = shell.SettingsKey;
+    context.DiscHost = discHost;
+    context.DiscRootHost = discRootHost;
+    context.Store = shell.Store;
+    context.WindowHandle = shell.WindowHandle;
+    context.Components = shell.Components;
+    context.CurrentScreen = shell.CurrentScreen;
+    context.ExecuteCommand = shell.ExecuteCommand;
+    context.Hooks.ShiftPressAt = shell.ShiftPressAt;
+    context.Hooks.EndButtonHover = shell.EndButtonHover;
+    context.Hooks.StandardWindowShown = shell.StandardWindowShown;
+    context.Hooks.SetStatusBarText = shell.SetStatusBarText;
+    context.Hooks.UpdateHistoryLists = shell.UpdateHistoryLists;
+    return context;
+}
+
+} // namespace
+
+TAppPagePanels::TAppPagePanels(const TPagePanelsContext& shell, const QString& discHost,
+                               const QString& discRootHost)
+    : context_(contentContext(shell, discHost, discRootHost)),
+      frame_(CreatePagePanels(shell.MainWindow, shell.BackgroundPanel, shell.Panels, context_))
+{
+}
+
+TAppPagePanels::~TAppPagePanels()
+{
+    frame_.reset();
+}
+
+std::unique_ptr<IPagePanelsComponent> TAppPagePanels::Create(const TPagePanelsContext& shell,
+                                                             const QString& discHost,
+                                                             const QString& discRootHost)
+{
+    auto panels = std::make_unique<TAppPagePanels>(shell, discHost, discRootHost);
+    return panels->frame_ ? std::move(panels) : nullptr;
+}
+
+decltype(TComponentFactories::PagePanels) TAppPagePanels::Factory(const QString& discHost,
+                                                                  const QString& discRootHost)
+{
+    return [discHost, discRootHost](const TPagePanelsContext& shell) {
+        return Create(shell, discHost, discRootHost);
+    };
+}
+
+IPagePanels& TAppPagePanels::Panels()
+{
+    return *frame_;
+}
+
+QStringList TAppPagePanels::HistoryTitles() const
+{
+    const THtmlViewer* viewer = frame_->CurrentViewer();
+    return viewer ? viewer->historyTitles() : QStringList();
+}
+
+int TAppPagePanels::HistoryIndex() const
+{
+    const THtmlViewer* viewer = frame_->CurrentViewer();
+    return viewer ? viewer->historyIndex() : 0;
+}
+
+void TAppPagePanels::GoToHistory(int index)
+{
+    frame_->GoToHistory(index);
+}
+
+bool TAppPagePanels::CanGoBack() const
+{
+    const THtmlViewer* viewer = frame_->CurrentViewer();
+    return viewer && viewer->canGoBack();
+}
+
+bool TAppPagePanels::CanGoForward() const
+{
+    const THtmlViewer* viewer = frame_->CurrentViewer();
+    return viewer && viewer->canGoForward();
+}
+
+void TAppPagePanels::SetStandardLayout()
+{
+    frame_->SetStandardLayout();
+}
+
+void TAppPagePanels::SetSkinnedLayout()
+{
+    frame_->SetSkinnedLayout();
+}
+
+QSize TAppPagePanels::LastPictureSize() const
+{
+    const THtmlViewer* viewer = frame_->CurrentViewer();
+    return viewer ? viewer->lastPictureSize() : QSize();
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ComponentSet.h"
+#include "InterfaceRecords.h"
+#include "WindowRegistry.h"
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QWidget;
+class Registry;
+
+// What the standard window needs of the page panels besides IPagePanels: the
+// current viewer's history for the toolbar and its menus, the layouts, and
+// the size of the picture shown.
+class IStandardPage {
+public:
+    virtual ~IStandardPage() = default;
+    // Titles of the history entries, newest first, and the entry shown.
+    virtual QStringList HistoryTitles() const = 0;
+    virtual int HistoryIndex() const = 0;
+    virtual void GoToHistory(int index) = 0;
+    virtual bool CanGoBack() const = 0;
+    virtual bool CanGoForward() const = 0;
+    // The current viewer fills its parent, or goes back on its panel.
+    virtual void SetStandardLayout() = 0;
+    virtual void SetSkinnedLayout() = 0;
+    // The picture the viewer laid out last; empty when none.
+    virtual QSize LastPictureSize() const = 0;
+};
+
+// The page panels as the content makes them for the shell.
+class IPagePanelsComponent {
+public:
+    virtual ~IPagePanelsComponent() = default;
+    virtual IPagePanels& Panels() = 0;
+    virtual IStandardPage& StandardPage() = 0;
+};
+
+// What the shell hands the page panels' factory. The functions stay valid as
+// long as the main window lives.
+struct TPagePanelsContext {
+    QWidget* MainWindow = nullptr;
+    QWidget* BackgroundPanel = nullptr; // null in the file viewer
+    TDynamicHTMLArray Panels;
+    QString AppDir;
+    QString CdRoot;
+    QString SettingsKey;
+    Registry* Store = nullptr; // the process's registry when null
+    TWindowHandle WindowHandle = 0;
+    TComponentSet* Components = nullptr;
+
+    std::function<int()> CurrentScreen;
+    std::function<void(QString& command, QString& sound, int index, int kind, int silent)>
+        ExecuteCommand;
+    // A left press with Shift at a window point: toggles a switch without its command.
+    std::function<void(QPoint point)> ShiftPressAt;
+    // Hover states of the buttons end.
+    std::function<void()> EndButtonHover;
+    std::function<bool()> StandardWindowShown;
+    std::function<void(const QString& text)> SetStatusBarText;
+    // After every history change of a viewer.
+    std::function<void()> UpdateHistoryLists;
+};
+
+// How the shell gets the components that live in modules it does not know.
+// The program entry installs them before the start-up; an empty factory means
+// the component does not exist.
+struct TComponentFactories {
+    std::function<std::unique_ptr<IPagePanelsComponent>(const TPagePanelsContext& context)>
+        PagePanels;
+};
