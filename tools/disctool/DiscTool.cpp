@@ -4,8 +4,8 @@
 #include "CfsCommand.h"
 #include "DatCommand.h"
 #include "DhlCommand.h"
-#include "InspectCommand.h"
 #include "LintCommand.h"
+#include "StructDumpCommand.h"
 
 QString DiscTool::usage()
 {
@@ -14,7 +14,7 @@ QString DiscTool::usage()
                "Authoring and inspection of discs. FILE, DIR, SRC, DISC and OUT are host "
                "paths.\n\n") +
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
-           BuildDiscCommand::usage() + InspectCommand::usage() + LintCommand::usage() +
+           BuildDiscCommand::usage() + StructDumpCommand::usage() + LintCommand::usage() +
            QStringLiteral("  help\n"
                           "      this text\n\n"
                           "Exit status: 0 success, 1 the entry or member named is not there\n"
@@ -40,7 +40,7 @@ int DiscTool::run(const QStringList& arguments)
         return BuildDiscCommand(io_).run(rest);
     }
     if (command == QLatin1String("inspect")) {
-        return InspectCommand(io_).run(rest);
+        return StructDumpCommand(io_).run(rest);
     }
     if (command == QLatin1String("lint")) {
         return LintCommand(io_).run(rest);

@@ -6,9 +6,9 @@
 
 // "inspect struct DISC [--appdir VIRTUALPATH]": the interface description of
 // a disc as the shell reads it, printed as one JSON object.
-class InspectCommand {
+class StructDumpCommand {
 public:
-    explicit InspectCommand(CommandIo& io) : io_(io) {}
+    explicit StructDumpCommand(CommandIo& io) : io_(io) {}
 
     // Arguments after "inspect"; returns the exit status.
     int run(const QStringList& arguments);

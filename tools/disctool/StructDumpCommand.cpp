@@ -1,4 +1,4 @@
-#include "InspectCommand.h"
+#include "StructDumpCommand.h"
 
 #include "CommandLineArgs.h"
 #include "DescriptionJson.h"
@@ -7,7 +7,7 @@
 
 #include <QJsonDocument>
 
-QString InspectCommand::usage()
+QString StructDumpCommand::usage()
 {
     return QStringLiteral(
         "  inspect struct DISC [--appdir VIRTUALPATH]\n"
@@ -16,7 +16,7 @@ QString InspectCommand::usage()
         "      relative paths expand under --appdir (a Windows-style folder, default d:\\)\n");
 }
 
-int InspectCommand::run(const QStringList& arguments)
+int StructDumpCommand::run(const QStringList& arguments)
 {
     const QString what = arguments.value(0);
     if (what == QLatin1String("struct")) {
@@ -26,14 +26,14 @@ int InspectCommand::run(const QStringList& arguments)
                                      : QStringLiteral("unknown item \"%1\"").arg(what));
 }
 
-int InspectCommand::usageError(const QString& message)
+int StructDumpCommand::usageError(const QString& message)
 {
     return io_.badInput(
         QStringLiteral("inspect: %1 (usage: disctool inspect struct DISC [--appdir VIRTUALPATH])")
             .arg(message));
 }
 
-int InspectCommand::inspectStruct(const QStringList& arguments)
+int StructDumpCommand::inspectStruct(const QStringList& arguments)
 {
     CommandLineArgs args({QStringLiteral("--appdir")}, {});
     if (!args.parse(arguments) || !args.expectPositionals(1)) {
