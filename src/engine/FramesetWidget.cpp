@@ -1,6 +1,6 @@
 #include "FramesetWidget.h"
 
-#include "FramesetSpec.h"
+#include "FramesetLayout.h"
 
 FramesetWidget::FramesetWidget(bool rows, const QStringList& sizes, QWidget* parent)
     : QWidget(parent), rows_(rows), sizes_(sizes)
@@ -27,7 +27,7 @@ void FramesetWidget::layoutParts()
         specs.append(QStringLiteral("*"));
     }
     const int extent = rows_ ? height() : width();
-    const QList<int> sizes = FramesetSpec::Sizes(specs, extent);
+    const QList<int> sizes = FramesetLayout::Sizes(specs, extent);
     int offset = 0;
     for (int i = 0; i < parts_.size(); ++i) {
         QWidget* part = parts_.at(i);

@@ -71,7 +71,7 @@ PreparedPage HtmlPreprocessor::prepare(const QString& html)
     HtmlTag tag;
     while (scanner.next(tag)) {
         if (tag.name == QLatin1String("frameset") && !tag.closing && !bodySeen_) {
-            page_.frameset = FramesetSpec::Parse(scanner, tag);
+            page_.frameset = FramesetLayout::Parse(scanner, tag);
             break;
         }
         rewriteTag(tag);
@@ -143,6 +143,7 @@ void HtmlPreprocessor::rewriteImage(const HtmlTag& tag)
     }
     const QString title = AttributeValue(attributes, u"title");
     page_.images.append({src, title.isEmpty() ? AttributeValue(attributes, u"alt") : title});
+    addPictureSize(attributes, src);
     setAttribute(attributes, QStringLiteral("src"), fileToken(src, int(page_.images.size()) - 1));
     replace(tag.begin, tag.end, WriteTag(tag.name, attributes));
 }
@@ -240,6 +241,21 @@ void HtmlPreprocessor::replace(qsizetype begin, qsizetype end, const QString& te
     out_ += QStringView(*html_).mid(copied_, begin - copied_);
     out_ += text;
     copied_ = end;
+}
+
+void HtmlPreprocessor::addPictureSize(HtmlAttributes& attributes, const QString& src) const
+{
+    if (!pictureSize_ || HasAttribute(attributes, u"width") ||
+        HasAttribute(attributes, u"height") ||
+        (PagePaths::HasScheme(src) &&
+         !src.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))) {
+        return;
+    }
+    const QSize size = pictureSize_(PagePaths::WithoutAnchor(PagePaths::Expand(file_, src)));
+    if (size.isValid()) {
+        setAttribute(attributes, QStringLiteral("width"), QString::number(size.width()));
+        setAttribute(attributes, QStringLiteral("height"), QString::number(size.height()));
+    }
 }
 
 QString HtmlPreprocessor::fileToken(const QString& link, int serial) const

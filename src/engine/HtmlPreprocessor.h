@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FramesetSpec.h"
+#include "FramesetLayout.h"
 #include "HtmlTagScanner.h"
 
 #include <QList>
@@ -55,9 +55,13 @@ struct PreparedPage {
 class HtmlPreprocessor {
 public:
     using PlaceholderSize = std::function<QSize(const PageSelect&)>;
+    using PictureSize = std::function<QSize(const QString& path)>;
 
     HtmlPreprocessor(const QString& file, PlaceholderSize placeholderSize,
                      const QString& linkStyle = QString());
+    // Pictures given no size by the page get the one pictureSize reports
+    // (when valid), so laying the page out needs none of them decoded.
+    void setPictureSize(PictureSize pictureSize) { pictureSize_ = std::move(pictureSize); }
     PreparedPage prepare(const QString& html);
 
 private:
@@ -70,9 +74,11 @@ private:
     void closeRawBlock(const HtmlTag& tag);
     void replace(qsizetype begin, qsizetype end, const QString& text);
     QString fileToken(const QString& link, int serial = -1) const;
+    void addPictureSize(HtmlAttributes& attributes, const QString& src) const;
 
     QString file_;
     PlaceholderSize placeholderSize_;
+    PictureSize pictureSize_;
     QString linkStyle_;
     bool styleLinks_ = false;
     const QString* html_ = nullptr;

@@ -4,6 +4,8 @@
 #include "PageCharset.h"
 #include "PagePaths.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QTextDocument>
 
 namespace {
@@ -15,6 +17,15 @@ QImage blankPicture()
     QImage image(1, 1, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     return image;
+}
+
+// A header size the decoder would accept: a larger one, which it refuses,
+// must not make room for a picture that never comes.
+bool decodable(QSize size)
+{
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    return size.isValid() && !size.isEmpty() &&
+           (limit <= 0 || qint64(size.width()) * size.height() * 4 <= limit);
 }
 
 QString unquoted(QString text)
@@ -112,8 +123,38 @@ QImage HtmlResources::picture(const QString& path)
     if (cached != pictures_.cend()) {
         return *cached;
     }
+    const auto read = unreadPictures_.constFind(path);
+    if (read != unreadPictures_.cend()) {
+        const QByteArray bytes = *read;
+        unreadPictures_.erase(read);
+        return picture(path, bytes);
+    }
     const std::optional<QByteArray> bytes = ReadFile(path);
     return picture(path, bytes.value_or(QByteArray()));
+}
+
+QSize HtmlResources::pictureSize(const QString& path)
+{
+    if (!loadImages_) {
+        return QSize();
+    }
+    const auto cached = pictures_.constFind(path);
+    if (cached != pictures_.cend()) {
+        return cached->size();
+    }
+    const auto read = unreadPictures_.constFind(path);
+    QByteArray bytes =
+        read != unreadPictures_.cend() ? *read : ReadFile(path).value_or(QByteArray());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, PagePaths::ExtensionOf(path).mid(1).toLatin1());
+    const QSize size = reader.size();
+    unreadPictures_.insert(path, bytes);
+    if (!decodable(size)) {
+        return QSize();
+    }
+    lastPictureSize_ = size;
+    return size;
 }
 
 QImage HtmlResources::picture(const QString& path, const QByteArray& bytes)
@@ -139,4 +180,5 @@ QVariant HtmlResources::styleSheet(const QString& path)
 void HtmlResources::startPage()
 {
     pictures_.clear();
+    unreadPictures_.clear();
 }

@@ -13,7 +13,9 @@
 // ("res:" and the escaped virtual path, "#n" numbering the reference), so the
 // text engine never resolves a path itself; every file comes through
 // TComprStream: the archive member first, the disk file otherwise. Pictures
-// are decoded once per page and dropped when the next page starts.
+// are decoded once per page and dropped when the next page starts; a page
+// learns their sizes from their headers, so it is laid out before any of them
+// is decoded, and each one decodes when first drawn.
 class HtmlResources {
 public:
     explicit HtmlResources(bool loadImages = true) : loadImages_(loadImages) {}
@@ -31,6 +33,10 @@ public:
     QImage picture(const QString& path);
     // A picture whose bytes were read already (a picture page).
     QImage picture(const QString& path, const QByteArray& bytes);
+    // The size a picture's header gives, without decoding it; invalid when
+    // pictures are not shown or the header cannot be read. Keeps the bytes
+    // for the decoding.
+    QSize pictureSize(const QString& path);
 
     void startPage();
     QSize lastPictureSize() const { return lastPictureSize_; }
@@ -41,5 +47,6 @@ private:
 
     bool loadImages_;
     QHash<QString, QImage> pictures_;
+    QHash<QString, QByteArray> unreadPictures_; // bytes read for the size only
     QSize lastPictureSize_;
 };

@@ -205,10 +205,20 @@ QString EscapeHtml(const QString& text)
 
 QString WriteTag(const QString& name, const HtmlAttributes& attributes)
 {
-    QString tag = QLatin1Char('<') + name;
+    qsizetype length = name.size() + 4;
     for (const auto& [key, value] : attributes) {
-        tag += QLatin1Char(' ') + key + QLatin1String("=\"") + value.toHtmlEscaped() +
-               QLatin1Char('"');
+        length += key.size() + value.size() + 16;
+    }
+    QString tag;
+    tag.reserve(length);
+    tag += QLatin1Char('<');
+    tag += name;
+    for (const auto& [key, value] : attributes) {
+        tag += QLatin1Char(' ');
+        tag += key;
+        tag += QLatin1String("=\"");
+        tag += value.toHtmlEscaped();
+        tag += QLatin1Char('"');
     }
     static const QStringList empty = {QStringLiteral("img"),   QStringLiteral("link"),
                                       QStringLiteral("base"),  QStringLiteral("br"),

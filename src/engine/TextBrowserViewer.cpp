@@ -208,6 +208,9 @@ PreparedPage TextBrowserViewer::preparePage(const QString& path, const QByteArra
             return FormControls::PlaceholderSize(select, controlFont);
         },
         options_.styleLinks ? linkStyle() + QLatin1Char(';') : QString());
+    const std::shared_ptr<HtmlResources> resources = resources_;
+    preprocessor.setPictureSize(
+        [resources](const QString& picture) { return resources->pictureSize(picture); });
     return preprocessor.prepare(PageCharset::DecodePage(bytes));
 }
 
@@ -239,6 +242,9 @@ void TextBrowserViewer::configureDocument(QTextDocument& document, bool linkStyl
 {
     QFont font(defaults_.fontName);
     font.setPointSize(qMax(1, defaults_.fontSize));
+    // Latin and Cyrillic text is laid out without the shaping engine, which
+    // costs more than half of a page's layout; scripts that need it keep it.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     // A new default font lays the document out anew, the old page included.
     if (document.defaultFont() != font) {
         document.setDefaultFont(font);

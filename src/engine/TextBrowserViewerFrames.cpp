@@ -44,7 +44,7 @@ QWidget* TextBrowserViewer::createFrame(const FrameNode& node, QWidget* parent)
 {
     int framesInTree = 0;
     top()->forEachFrame([&framesInTree](TextBrowserViewer*) { ++framesInTree; });
-    if (depth_ >= FramesetSpec::kMaxDepth || framesInTree >= kMaxFrames) {
+    if (depth_ >= FramesetLayout::kMaxDepth || framesInTree >= kMaxFrames) {
         return new QWidget(parent);
     }
     auto* frame = new TextBrowserViewer(this, node.name);

@@ -1,6 +1,6 @@
 #include "HtmlPreprocessor.h"
 
-#include "FramesetSpec.h"
+#include "FramesetLayout.h"
 #include "HtmlResources.h"
 
 #include <QUrl>
@@ -120,7 +120,7 @@ TEST(HtmlPreprocessor, BodyLinkAndTextColoursBecomeStyle)
     EXPECT_FALSE(hostile.html.startsWith(QStringLiteral("<style>")));
 }
 
-TEST(FramesetSpec, FramesetsBecomeATreeOfFrames)
+TEST(FramesetLayout, FramesetsBecomeATreeOfFrames)
 {
     const PreparedPage page = prepare(QStringLiteral(
         "<html><head><title>Frames</title></head><frameset cols=\"25%,*\">"
@@ -133,14 +133,14 @@ TEST(FramesetSpec, FramesetsBecomeATreeOfFrames)
     ASSERT_EQ(root.children.size(), 2u);
     EXPECT_TRUE(root.children[1].isFrameset);
     EXPECT_TRUE(root.children[1].rows);
-    const QList<const FrameNode*> frames = FramesetSpec::Frames(root);
+    const QList<const FrameNode*> frames = FramesetLayout::Frames(root);
     ASSERT_EQ(frames.size(), 3);
     EXPECT_EQ(frames[0]->name, QStringLiteral("menu"));
     EXPECT_EQ(frames[2]->src, QStringLiteral("m.htm"));
     EXPECT_EQ(page.title, QStringLiteral("Frames"));
 }
 
-TEST(FramesetSpec, RowsAndColumnsTogetherMakeAGrid)
+TEST(FramesetLayout, RowsAndColumnsTogetherMakeAGrid)
 {
     const PreparedPage page = prepare(QStringLiteral(
         "<frameset rows=\"50%,50%\" cols=\"1*,2*\"><frame src=a><frame src=b><frame src=c>"
@@ -151,7 +151,7 @@ TEST(FramesetSpec, RowsAndColumnsTogetherMakeAGrid)
     EXPECT_EQ(page.frameset->children[1].sizes, QStringList({"1*", "2*"}));
 }
 
-TEST(FramesetSpec, DeepOrWideFramesetsStayBounded)
+TEST(FramesetLayout, DeepOrWideFramesetsStayBounded)
 {
     QString deep;
     for (int i = 0; i < 20000; ++i) {
@@ -164,23 +164,23 @@ TEST(FramesetSpec, DeepOrWideFramesetsStayBounded)
          node = &node->children[0]) {
         ++depth;
     }
-    EXPECT_LT(depth, FramesetSpec::kMaxDepth);
+    EXPECT_LT(depth, FramesetLayout::kMaxDepth);
 
     QString wide = QStringLiteral("<frameset cols=*>");
     for (int i = 0; i < 1000; ++i) {
         wide += QStringLiteral("<frame src=a.htm>");
     }
-    EXPECT_EQ(int(prepare(wide).frameset->children.size()), FramesetSpec::kMaxChildren);
+    EXPECT_EQ(int(prepare(wide).frameset->children.size()), FramesetLayout::kMaxChildren);
 }
 
-TEST(FramesetSpec, SizesGiveFixedThenPercentThenTheRestToRelativeParts)
+TEST(FramesetLayout, SizesGiveFixedThenPercentThenTheRestToRelativeParts)
 {
-    EXPECT_EQ(FramesetSpec::Sizes({"20%", "*", "100"}, 1000), QList<int>({200, 700, 100}));
-    EXPECT_EQ(FramesetSpec::Sizes({"1*", "2*"}, 300), QList<int>({100, 200}));
-    EXPECT_EQ(FramesetSpec::Sizes({"100", "100"}, 500), QList<int>({250, 250}));
-    EXPECT_EQ(FramesetSpec::Sizes({"400", "*", "400"}, 600), QList<int>({300, 0, 300}));
-    EXPECT_EQ(FramesetSpec::Sizes({"bogus", "50"}, 150), QList<int>({100, 50}));
-    const QList<int> odd = FramesetSpec::Sizes({"*", "*", "*"}, 100);
+    EXPECT_EQ(FramesetLayout::Sizes({"20%", "*", "100"}, 1000), QList<int>({200, 700, 100}));
+    EXPECT_EQ(FramesetLayout::Sizes({"1*", "2*"}, 300), QList<int>({100, 200}));
+    EXPECT_EQ(FramesetLayout::Sizes({"100", "100"}, 500), QList<int>({250, 250}));
+    EXPECT_EQ(FramesetLayout::Sizes({"400", "*", "400"}, 600), QList<int>({300, 0, 300}));
+    EXPECT_EQ(FramesetLayout::Sizes({"bogus", "50"}, 150), QList<int>({100, 50}));
+    const QList<int> odd = FramesetLayout::Sizes({"*", "*", "*"}, 100);
     EXPECT_EQ(odd[0] + odd[1] + odd[2], 100);
-    EXPECT_TRUE(FramesetSpec::Sizes({}, 100).isEmpty());
+    EXPECT_TRUE(FramesetLayout::Sizes({}, 100).isEmpty());
 }

@@ -1,10 +1,10 @@
-#include "FramesetSpec.h"
+#include "FramesetLayout.h"
 
 #include "HtmlTagScanner.h"
 
 #include <cmath>
 
-namespace FramesetSpec {
+namespace FramesetLayout {
 
 namespace {
 
@@ -165,4 +165,4 @@ QList<int> Sizes(const QStringList& specs, int extent)
     return result;
 }
 
-} // namespace FramesetSpec
+} // namespace FramesetLayout

@@ -19,7 +19,7 @@ struct FrameNode {
     QString src;
 };
 
-namespace FramesetSpec {
+namespace FramesetLayout {
 
 // Bounds against hostile pages.
 constexpr int kMaxDepth = 6;
@@ -35,4 +35,4 @@ QList<int> Sizes(const QStringList& specs, int extent);
 // Frames of the tree in document order.
 QList<const FrameNode*> Frames(const FrameNode& root);
 
-} // namespace FramesetSpec
+} // namespace FramesetLayout
