@@ -26,6 +26,29 @@ void copyInto(QImage& target, const QImage& picture, const QRect& rect)
     painter.drawImage(rect.topLeft(), picture, QRect(QPoint(0, 0), rect.size()));
 }
 
+// Captions and text rectangles of the four states of a switch or group member.
+struct TStateTexts {
+    QString caption[4];
+    QRect rect[4];
+};
+
+// Reads the up, move-up, move-down and down pictures of a switch or group
+// member from the shared stream and draws each state's caption into them.
+template <typename Record>
+void readFourStates(TElementPictures& element, const Record& record, const TStateTexts& texts,
+                    TPictureStream& stream, int letterSpacing)
+{
+    const QString names[] = {record.PicUp, record.PicMvUp, record.PicMvDn, record.PicDn};
+    const TFontStyles styles[] = {record.StyleUp, record.StyleMvUp, record.StyleMvDn,
+                                  record.StyleDn};
+    const TColor colors[] = {record.ColorUp, record.ColorMvUp, record.ColorMvDn, record.ColorDn};
+    for (int i = 0; i < 4; ++i) {
+        element.Pic[size_t(i)] = stream.Read(names[i]);
+        DrawCaption(element.Pic[size_t(i)], texts.caption[i], texts.rect[i],
+                    {record.FontName, record.FontSize, styles[i], colors[i]}, letterSpacing);
+    }
+}
+
 } // namespace
 
 TScreenPictures::TScreenPictures(QWidget* window, TMouseForwardTarget& target)
@@ -148,22 +171,14 @@ void TScreenPictures::buildSwitches(TDynamicSwthOneArray& switches, TPictureStre
         RSwthOne& record = switches[s];
         TElementPictures& element = switches_[s];
         prepareSlot(element, record.Left, record.Top, 4);
-        const QString names[] = {record.PicUp, record.PicMvUp, record.PicMvDn, record.PicDn};
-        const TFontStyles styles[] = {record.StyleUp, record.StyleMvUp, record.StyleMvDn,
-                                      record.StyleDn};
-        const TColor colors[] = {record.ColorUp, record.ColorMvUp, record.ColorMvDn,
-                                 record.ColorDn};
         const QRect upText =
             TextRect(record.TextUpLeft, record.TextUpTop, record.TextUpRight, record.TextUpBottom);
         const QRect downText =
             TextRect(record.TextDnLeft, record.TextDnTop, record.TextDnRight, record.TextDnBottom);
-        for (int i = 0; i < 4; ++i) {
-            const bool down = i >= 2;
-            element.Pic[size_t(i)] = stream.Read(names[i]);
-            DrawCaption(element.Pic[size_t(i)], down ? record.CaptionDn : record.CaptionUp,
-                        down ? downText : upText,
-                        {record.FontName, record.FontSize, styles[i], colors[i]}, letterSpacing);
-        }
+        const TStateTexts texts{
+            {record.CaptionUp, record.CaptionUp, record.CaptionDn, record.CaptionDn},
+            {upText, upText, downText, downText}};
+        readFourStates(element, record, texts, stream, letterSpacing);
         placeElement(element, record, record.Hint);
     }
 }
@@ -175,19 +190,12 @@ void TScreenPictures::buildGroups(TDynamicSwthGrpArray& groups, TPictureStream& 
         RSwthGrp& record = groups[g];
         TElementPictures& element = groups_[g];
         prepareSlot(element, record.Left, record.Top, 4);
-        const QString names[] = {record.PicUp, record.PicMvUp, record.PicMvDn, record.PicDn};
-        const TFontStyles styles[] = {record.StyleUp, record.StyleMvUp, record.StyleMvDn,
-                                      record.StyleDn};
-        const TColor colors[] = {record.ColorUp, record.ColorMvUp, record.ColorMvDn,
-                                 record.ColorDn};
         const QRect text =
             TextRect(record.TextLeft, record.TextTop, record.TextRight, record.TextBottom);
-        for (int i = 0; i < 4; ++i) {
-            const QString& caption = i >= 2 ? record.CaptionDn : record.CaptionUp;
-            element.Pic[size_t(i)] = stream.Read(names[i]);
-            DrawCaption(element.Pic[size_t(i)], GroupCaption(caption), text,
-                        {record.FontName, record.FontSize, styles[i], colors[i]}, letterSpacing);
-        }
+        const QString up = GroupCaption(record.CaptionUp);
+        const QString down = GroupCaption(record.CaptionDn);
+        const TStateTexts texts{{up, up, down, down}, {text, text, text, text}};
+        readFourStates(element, record, texts, stream, letterSpacing);
         placeElement(element, record, record.Hint);
     }
 }
