@@ -29,15 +29,10 @@ QString CfsCommand::usage()
 
 int CfsCommand::run(const QStringList& arguments)
 {
-    const QString action = arguments.value(0);
-    if (action == QLatin1String("decode")) {
-        return decode(arguments.mid(1));
-    }
-    if (action == QLatin1String("encode")) {
-        return encode(arguments.mid(1));
-    }
-    return usageError(action.isEmpty() ? QStringLiteral("missing action")
-                                       : QStringLiteral("unknown action \"%1\"").arg(action));
+    return RunAction(arguments,
+                     {{"decode", [this](const QStringList& rest) { return decode(rest); }},
+                      {"encode", [this](const QStringList& rest) { return encode(rest); }}},
+                     [this](const QString& message) { return usageError(message); });
 }
 
 int CfsCommand::usageError(const QString& message)

@@ -59,3 +59,16 @@ bool CommandLineArgs::expectPositionals(qsizetype count)
     }
     return true;
 }
+
+int RunAction(const QStringList& arguments, std::initializer_list<SubcommandAction> actions,
+              const std::function<int(const QString& message)>& usageError)
+{
+    const QString name = arguments.value(0);
+    for (const SubcommandAction& action : actions) {
+        if (name == QLatin1String(action.name)) {
+            return action.run(arguments.mid(1));
+        }
+    }
+    return usageError(name.isEmpty() ? QStringLiteral("missing action")
+                                     : QStringLiteral("unknown action \"%1\"").arg(name));
+}

@@ -4,6 +4,8 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <initializer_list>
 
 // The arguments of one subcommand: positionals and options. Options are
 // either flags ("--json") or take the next argument as value ("-o FILE");
@@ -34,3 +36,15 @@ private:
     QHash<QString, QString> values_;
     QString error_;
 };
+
+// One action of a subcommand group ("list", "cat", ...) and what runs it with
+// the arguments after its name.
+struct SubcommandAction {
+    const char* name;
+    std::function<int(const QStringList& rest)> run;
+};
+
+// Runs the action the first argument names; a missing or unknown action goes
+// to usageError with a message saying which.
+int RunAction(const QStringList& arguments, std::initializer_list<SubcommandAction> actions,
+              const std::function<int(const QString& message)>& usageError);

@@ -20,18 +20,11 @@ QString DatCommand::usage()
 
 int DatCommand::run(const QStringList& arguments)
 {
-    const QString action = arguments.value(0);
-    if (action == QLatin1String("list")) {
-        return list(arguments.mid(1));
-    }
-    if (action == QLatin1String("cat")) {
-        return cat(arguments.mid(1));
-    }
-    if (action == QLatin1String("pack")) {
-        return pack(arguments.mid(1));
-    }
-    return usageError(action.isEmpty() ? QStringLiteral("missing action")
-                                       : QStringLiteral("unknown action \"%1\"").arg(action));
+    return RunAction(arguments,
+                     {{"list", [this](const QStringList& rest) { return list(rest); }},
+                      {"cat", [this](const QStringList& rest) { return cat(rest); }},
+                      {"pack", [this](const QStringList& rest) { return pack(rest); }}},
+                     [this](const QString& message) { return usageError(message); });
 }
 
 int DatCommand::usageError(const QString& message)

@@ -70,3 +70,20 @@ QString ScopedAppDir::invalidMessage(const QString& appDir)
     return QStringLiteral("--appdir needs a Windows-style folder such as d:\\run\\, not \"%1\"")
         .arg(appDir);
 }
+
+bool DiscStruct::parseArguments(const QStringList& arguments, QString& disc, QString& appDir,
+                                QString& error)
+{
+    CommandLineArgs args({QStringLiteral("--appdir")}, {});
+    if (!args.parse(arguments) || !args.expectPositionals(1)) {
+        error = args.error();
+        return false;
+    }
+    appDir = ScopedAppDir::argument(args);
+    if (!ScopedAppDir::isValid(appDir)) {
+        error = ScopedAppDir::invalidMessage(appDir);
+        return false;
+    }
+    disc = args.positionals().at(0);
+    return true;
+}

@@ -17,6 +17,11 @@ public:
     // cannot be read or holds no Struct.cfs.
     bool open(const QString& disc);
 
+    // The "DISC [--appdir VIRTUALPATH]" arguments of the commands that read a
+    // disc's interface description; false with error on bad arguments.
+    static bool parseArguments(const QStringList& arguments, QString& disc, QString& appDir,
+                               QString& error);
+
     const TReadBin& container() const { return container_; }
     const TDynamicStringArray& lines() const { return lines_; }
     int status() const { return status_; }

@@ -1,6 +1,5 @@
 #include "StructDumpCommand.h"
 
-#include "CommandLineArgs.h"
 #include "DescriptionJson.h"
 #include "DiscStruct.h"
 #include "InterfaceParser.h"
@@ -35,16 +34,12 @@ int StructDumpCommand::usageError(const QString& message)
 
 int StructDumpCommand::inspectStruct(const QStringList& arguments)
 {
-    CommandLineArgs args({QStringLiteral("--appdir")}, {});
-    if (!args.parse(arguments) || !args.expectPositionals(1)) {
-        return usageError(args.error());
-    }
-    const QString appDir = ScopedAppDir::argument(args);
-    if (!ScopedAppDir::isValid(appDir)) {
-        return usageError(ScopedAppDir::invalidMessage(appDir));
+    QString discPath, appDir, error;
+    if (!DiscStruct::parseArguments(arguments, discPath, appDir, error)) {
+        return usageError(error);
     }
     DiscStruct disc;
-    if (!disc.open(args.positionals().at(0))) {
+    if (!disc.open(discPath)) {
         return io_.fail(disc.status(), disc.errorString());
     }
     const ScopedAppDir scope(appDir);
