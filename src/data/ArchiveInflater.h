@@ -40,6 +40,32 @@ public:
         return result == Z_STREAM_END && qint64(stream_.total_out) == size;
     }
 
+    // Starts inflating a stream into target, which takes its first size
+    // bytes; feedPrefix() then gives it the stored bytes piece by piece.
+    bool beginPrefix(char* target, qint64 size)
+    {
+        if (!ready_ || inflateReset(&stream_) != Z_OK) {
+            return false;
+        }
+        stream_.next_out = reinterpret_cast<Bytef*>(target);
+        stream_.avail_out = uInt(size);
+        return true;
+    }
+    enum class Prefix { Full, WantsMore, Damaged };
+    Prefix feedPrefix(const char* source, qint64 sourceSize)
+    {
+        if (stream_.avail_out == 0) {
+            return Prefix::Full;
+        }
+        stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(source));
+        stream_.avail_in = uInt(sourceSize);
+        const int result = inflate(&stream_, Z_NO_FLUSH);
+        if (stream_.avail_out == 0) {
+            return Prefix::Full;
+        }
+        return result == Z_OK || result == Z_BUF_ERROR ? Prefix::WantsMore : Prefix::Damaged;
+    }
+
     // Room for stored bytes; large members get their own buffer, so that the
     // kept one stays small.
     char* room(qint64 size, std::unique_ptr<char[]>& large)

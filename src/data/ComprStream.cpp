@@ -14,6 +14,21 @@ TComprStream::TComprStream(const PackedArchive& archive, const QString& path,
     load(archive, path, mode);
 }
 
+std::optional<QByteArray> TComprStream::ReadHead(const QString& path, qint64 maxBytes)
+{
+    const PackedArchive& archive = InterfaceArchive();
+    const int index = archive.FindMember(path);
+    if (index < 0) {
+        return VirtualFs::instance().readFile(path, qMax<qint64>(0, maxBytes));
+    }
+    QByteArray head;
+    if (archive.ReadMemberHead(index, maxBytes, head) != 0) {
+        ReportArchiveDamage(archive.errorString());
+        return std::nullopt;
+    }
+    return head;
+}
+
 void TComprStream::load(const PackedArchive& archive, const QString& path, QIODevice::OpenMode mode)
 {
     open(QIODevice::ReadOnly | (mode & QIODevice::WriteOnly));

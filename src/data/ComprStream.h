@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QIODevice>
 #include <QString>
+#include <optional>
 
 class PackedArchive;
 
@@ -18,6 +19,11 @@ public:
     explicit TComprStream(const QString& path, QIODevice::OpenMode mode = QIODevice::ReadOnly);
     TComprStream(const PackedArchive& archive, const QString& path,
                  QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+    // The first maxBytes of a content file (all of a shorter one), archive
+    // first, disk otherwise, reading no more than that; nullopt when found in
+    // neither place or damaged.
+    static std::optional<QByteArray> ReadHead(const QString& path, qint64 maxBytes);
 
     bool hasError() const { return !error_.isEmpty(); }
     const QString& errorString() const { return error_; }

@@ -287,15 +287,14 @@ int PackedArchive::damaged(const Entry& entry, const QString& what) const
     return Damaged;
 }
 
-int PackedArchive::ReadMember(int entryIndex, QByteArray& bytes) const
+int PackedArchive::checkMember(int entryIndex) const
 {
     if (!isOpen() || entryIndex < 0 || entryIndex >= entries_.size() ||
         entries_[entryIndex].kind != KindFile) {
         return NotAFile;
     }
     const Entry& entry = entries_[entryIndex];
-    const qint64 start = dataStart_ + entry.offset;
-    if (start + qint64(entry.storedSize) > fileSize_) {
+    if (dataStart_ + entry.offset + qint64(entry.storedSize) > fileSize_) {
         return damaged(entry, QStringLiteral("runs past the end of the file"));
     }
     if (entry.unpackedSize > kMaxUnpackedSize || entry.storedSize > kMaxUnpackedSize ||
@@ -303,6 +302,16 @@ int PackedArchive::ReadMember(int entryIndex, QByteArray& bytes) const
          !plausibleRatio(entry.storedSize, entry.unpackedSize))) {
         return damaged(entry, QStringLiteral("has an impossible size"));
     }
+    return 0;
+}
+
+int PackedArchive::ReadMember(int entryIndex, QByteArray& bytes) const
+{
+    if (const int fault = checkMember(entryIndex); fault != 0) {
+        return fault;
+    }
+    const Entry& entry = entries_[entryIndex];
+    const qint64 start = dataStart_ + entry.offset;
     ArchiveInflater& inflater = ArchiveInflater::forThisThread();
     char* unpacked = inflater.output(qsizetype(entry.unpackedSize));
     if (entry.storedSize == entry.unpackedSize) {
@@ -320,6 +329,45 @@ int PackedArchive::ReadMember(int entryIndex, QByteArray& bytes) const
         }
     }
     bytes = inflater.takeOutput();
+    return 0;
+}
+
+int PackedArchive::ReadMemberHead(int entryIndex, qint64 limit, QByteArray& bytes) const
+{
+    if (const int fault = checkMember(entryIndex); fault != 0) {
+        return fault;
+    }
+    const Entry& entry = entries_[entryIndex];
+    const qint64 start = dataStart_ + entry.offset;
+    QByteArray head(qBound<qint64>(0, limit, entry.unpackedSize), Qt::Uninitialized);
+    if (entry.storedSize == entry.unpackedSize) {
+        if (!readAt(start, head.data(), head.size())) {
+            return damaged(entry, QStringLiteral("cannot be read"));
+        }
+        bytes = head;
+        return 0;
+    }
+    ArchiveInflater& inflater = ArchiveInflater::forThisThread();
+    if (!inflater.beginPrefix(head.data(), head.size())) {
+        return damaged(entry, QStringLiteral("cannot be inflated"));
+    }
+    constexpr qint64 kPiece = 16 * 1024;
+    char piece[kPiece];
+    auto state = ArchiveInflater::Prefix::WantsMore;
+    for (qint64 done = 0; state == ArchiveInflater::Prefix::WantsMore; done += kPiece) {
+        const qint64 size = qMin<qint64>(kPiece, qint64(entry.storedSize) - done);
+        if (size <= 0) {
+            break;
+        }
+        if (!readAt(start + done, piece, size)) {
+            return damaged(entry, QStringLiteral("cannot be read"));
+        }
+        state = inflater.feedPrefix(piece, size);
+    }
+    if (state != ArchiveInflater::Prefix::Full && !head.isEmpty()) {
+        return damaged(entry, QStringLiteral("does not inflate to its declared size"));
+    }
+    bytes = head;
     return 0;
 }
 

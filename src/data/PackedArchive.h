@@ -52,6 +52,9 @@ public:
     // opened for reading): 0, NotAFile or Damaged.
     int ReadMember(int entryIndex, QBuffer& stream) const;
     int ReadMember(int entryIndex, QByteArray& bytes) const;
+    // The first limit bytes of a member (all of a shorter one), inflating no
+    // more than it takes: 0, NotAFile or Damaged.
+    int ReadMemberHead(int entryIndex, qint64 limit, QByteArray& bytes) const;
     // FindMember then ReadMember; -1 when the path is not in the archive.
     int MemberToStream(const QString& path, QBuffer& stream) const;
     // Paths of all files, depth first, in stored (upper) case.
@@ -93,6 +96,9 @@ private:
     bool indexTree();
     int findInFolder(quint32 folder, QByteArrayView name) const;
     int damaged(const Entry& entry, const QString& what) const;
+    // 0 when entryIndex is a file whose sizes and place in the file are
+    // sound, else NotAFile or Damaged.
+    int checkMember(int entryIndex) const;
 
     std::unique_ptr<QFile> file_;
     QByteArray directory_; // unpacked directory; entry names point into it

@@ -2,6 +2,7 @@
 
 #include <QTextBrowser>
 #include <memory>
+#include <optional>
 
 class HtmlResources;
 
@@ -14,6 +15,14 @@ public:
     DocumentBrowser(std::shared_ptr<HtmlResources> resources, QWidget* parent);
 
     QVariant loadResource(int type, const QUrl& name) override;
+
+    QPointF toDocument(QPointF viewportPoint) const;
+    // Document position of the character under a viewport point, -1 for none.
+    int positionAt(QPointF viewportPoint) const;
+    // Where the link the browser reports right now lies: under the pointer
+    // while it handles a mouse event, else at the text cursor (links reached
+    // with the keyboard: its selection, else the character before it).
+    int reportedPosition() const;
 
 signals:
     void keyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -34,4 +43,5 @@ protected:
 
 private:
     std::shared_ptr<HtmlResources> resources_;
+    std::optional<QPointF> pointer_; // while a mouse event is handled
 };

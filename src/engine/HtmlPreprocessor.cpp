@@ -64,8 +64,7 @@ PreparedPage HtmlPreprocessor::prepare(const QString& html)
 {
     HtmlTagScanner scanner(html);
     html_ = &html;
-    styleLinks_ = !linkStyle_.isEmpty() && !hasOwnStyle(html);
-    page_.needsLinkStyleSheet = !styleLinks_;
+    page_.hasOwnStyle = hasOwnStyle(html);
     scanner_ = &scanner;
     out_.reserve(html.size() + html.size() / 8);
     HtmlTag tag;
@@ -122,12 +121,13 @@ void HtmlPreprocessor::rewriteAnchor(const HtmlTag& tag)
     if (!HasAttribute(attributes, u"href")) {
         return;
     }
+    const bool styled = HasAttribute(attributes, u"style");
     page_.anchors.append({AttributeValue(attributes, u"href").trimmed(),
-                          AttributeValue(attributes, u"target").trimmed()});
+                          AttributeValue(attributes, u"target").trimmed(), styled});
     setAttribute(attributes, QStringLiteral("href"),
                  PreparedPage::AnchorToken(int(page_.anchors.size()) - 1));
     removeAttribute(attributes, u"target");
-    if (styleLinks_) {
+    if (styled && !page_.hasOwnStyle && !linkStyle_.isEmpty()) {
         setAttribute(attributes, QStringLiteral("style"),
                      linkStyle_ + AttributeValue(attributes, u"style"));
     }

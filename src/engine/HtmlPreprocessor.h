@@ -12,6 +12,7 @@
 struct PageAnchor {
     QString href; // as written
     QString target;
+    bool styled = false; // has a style of its own
 };
 
 struct PageImage {
@@ -33,25 +34,35 @@ struct PreparedPage {
     QString html;
     QString title;
     QString baseTarget;
-    QList<PageAnchor> anchors; // "lnk:n" in the text
+    QList<PageAnchor> anchors; // AnchorToken(n) in the text
     QList<PageImage> images;   // image tokens numbered n
     QList<PageSelect> selects; // "ctl:n" placeholders in the text
     std::optional<FrameNode> frameset;
-    // The default link look must come from a style sheet (the page has CSS
-    // of its own); otherwise it was written into the links themselves.
-    bool needsLinkStyleSheet = true;
+    // The page styles links itself (style blocks, style sheets or body link
+    // colours): the default look of links must then come from a style sheet
+    // its rules override. Otherwise the viewer paints its links afterwards,
+    // far cheaper than a style sheet the text engine matches against every
+    // element.
+    bool hasOwnStyle = false;
 
-    static QString AnchorToken(int index) { return QStringLiteral("lnk:%1").arg(index); }
+    // Links share a few tokens: the text engine then keeps a handful of
+    // link formats instead of one per link, which would cost a large page
+    // a fifth of its building and laying out. Neighbouring links always get
+    // different tokens; which link it is, its place in the text tells.
+    static constexpr int kAnchorTokens = 64;
+    static QString AnchorToken(int index)
+    {
+        return QStringLiteral("lnk:%1").arg(index % kAnchorTokens);
+    }
     static QString ControlToken(int index) { return QStringLiteral("ctl:%1").arg(index); }
     // Index of an "lnk:n" or "ctl:n" token, -1 for anything else.
     static int TokenIndex(const QString& token, QStringView scheme);
 };
 
 // Rewrites the HTML of one page file. placeholderSize gives the size of the
-// picture that stands in for a drop-down list. linkStyle, the default look
-// of links as CSS declarations, goes into the links of pages without CSS of
-// their own: far cheaper for the text engine than a default style sheet,
-// which it matches against every element.
+// picture that stands in for a drop-down list. linkStyle, the default look of
+// links as CSS declarations, goes in front of the style of links that have
+// one in pages without CSS of their own, so that what the link sets wins.
 class HtmlPreprocessor {
 public:
     using PlaceholderSize = std::function<QSize(const PageSelect&)>;
@@ -80,7 +91,6 @@ private:
     PlaceholderSize placeholderSize_;
     PictureSize pictureSize_;
     QString linkStyle_;
-    bool styleLinks_ = false;
     const QString* html_ = nullptr;
     HtmlTagScanner* scanner_ = nullptr;
     PreparedPage page_;

@@ -143,18 +143,32 @@ QSize HtmlResources::pictureSize(const QString& path)
         return cached->size();
     }
     const auto read = unreadPictures_.constFind(path);
-    QByteArray bytes =
-        read != unreadPictures_.cend() ? *read : ReadFile(path).value_or(QByteArray());
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, PagePaths::ExtensionOf(path).mid(1).toLatin1());
-    const QSize size = reader.size();
-    unreadPictures_.insert(path, bytes);
+    QSize size;
+    if (read != unreadPictures_.cend()) {
+        size = HeaderSize(path, *read);
+    } else {
+        // The header is enough for most pictures; the rest is read when the
+        // picture is first painted, which a picture far down may never be.
+        size = HeaderSize(path, TComprStream::ReadHead(path, kHeadBytes).value_or(QByteArray()));
+        if (!size.isValid()) {
+            const QByteArray bytes = ReadFile(path).value_or(QByteArray());
+            size = HeaderSize(path, bytes);
+            unreadPictures_.insert(path, bytes);
+        }
+    }
     if (!decodable(size)) {
         return QSize();
     }
     lastPictureSize_ = size;
     return size;
+}
+
+QSize HtmlResources::HeaderSize(const QString& path, QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, PagePaths::ExtensionOf(path).mid(1).toLatin1());
+    return reader.size();
 }
 
 QImage HtmlResources::picture(const QString& path, const QByteArray& bytes)

@@ -34,8 +34,9 @@ public:
     // A picture whose bytes were read already (a picture page).
     QImage picture(const QString& path, const QByteArray& bytes);
     // The size a picture's header gives, without decoding it; invalid when
-    // pictures are not shown or the header cannot be read. Keeps the bytes
-    // for the decoding.
+    // pictures are not shown or the header cannot be read. Reads the head of
+    // the file only, unless the header lies beyond it (then the whole file is
+    // read and kept for the decoding).
     QSize pictureSize(const QString& path);
 
     void startPage();
@@ -43,6 +44,8 @@ public:
     bool loadsImages() const { return loadImages_; }
 
 private:
+    static constexpr qint64 kHeadBytes = 8 * 1024;
+    static QSize HeaderSize(const QString& path, QByteArray bytes);
     QVariant styleSheet(const QString& path);
 
     bool loadImages_;

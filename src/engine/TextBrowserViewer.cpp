@@ -80,6 +80,7 @@ void TextBrowserViewer::connectBrowser()
     const auto map = [this](QPoint point) { return browser_->viewport()->mapTo(this, point); };
     connect(browser_, &DocumentBrowser::mouseMoved, this,
             [this, map](QPoint point, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys) {
+                trackHover(point);
                 emit mouseMoved(map(point), buttons, keys);
             });
     connect(browser_, &DocumentBrowser::mousePressed, this,
@@ -167,6 +168,7 @@ bool TextBrowserViewer::showFile(const QString& path, const QString& anchor, int
     }
     resources_->startPage();
     ++generation_;
+    hoveredAnchor_ = -1;
     hotAnchor_ = -1;
     page_ = preparePage(path, *bytes);
     currentFile_ = path;
@@ -185,7 +187,6 @@ bool TextBrowserViewer::showFile(const QString& path, const QString& anchor, int
 PreparedPage TextBrowserViewer::preparePage(const QString& path, const QByteArray& bytes)
 {
     PreparedPage page;
-    page.needsLinkStyleSheet = false;
     switch (PagePaths::KindOf(path)) {
     case PagePaths::PageKind::Text:
         page.html = QLatin1String("<html><body><pre>") +
@@ -218,16 +219,20 @@ void TextBrowserViewer::showDocument(const PreparedPage& page)
 {
     QTextDocument* previous = browser_->document();
     QTextDocument& document = refillsDocument() ? *previous : *createDocument();
-    configureDocument(document, page.needsLinkStyleSheet && options_.styleLinks);
+    configureDocument(document, page.hasOwnStyle && options_.styleLinks);
     FormControls::AddFaces(document, page.selects);
     document.setHtml(page.html);
+    collectAnchorRanges(document);
+    if (!page.hasOwnStyle && options_.styleLinks) {
+        paintDefaultLinkLook(document, page.anchors);
+    }
     if (&document != previous) {
         browser_->setDocument(&document);
         previous->deleteLater();
     }
     freshPage_ = true;
     controls_->build(page.selects, options_.formControls);
-    collectAnchorRanges();
+    checkVisitedLinks();
     stack_->setCurrentWidget(browser_);
 }
 

@@ -72,11 +72,13 @@ public:
 
 private:
     enum class LinkState { Plain, Visited, Hot };
+    // A piece of the text (or a picture) inside a link, in document order.
     struct AnchorRange {
         int anchor;
         int start;
         int length;
         QTextCharFormat format; // as the page set it
+        bool picture;
     };
 
     TextBrowserViewer(TextBrowserViewer* parentViewer, const QString& frameName);
@@ -108,8 +110,15 @@ private:
     // Links (TextBrowserViewerLinks.cpp).
     void anchorClicked(const QUrl& url);
     void anchorHovered(const QUrl& url);
+    void trackHover(QPoint viewportPoint);
+    void setHoveredAnchor(int anchor);
+    // The link at a document position (or just before it) whose token is
+    // token; -1 for none.
+    int anchorAt(int position, int token) const;
+    int reportedAnchor(const QUrl& url) const;
     void followLink(const QString& target, const QString& href);
-    void collectAnchorRanges();
+    void collectAnchorRanges(const QTextDocument& document);
+    void paintDefaultLinkLook(QTextDocument& document, const QList<PageAnchor>& anchors);
     void paintAnchor(int anchor);
     bool isVisited(int anchor) const;
     VisitedLinks& visited();
@@ -137,6 +146,7 @@ private:
     // is not reset on loading, which would lay the whole page out at once):
     // finds start at the top, and nothing is selected.
     bool freshPage_ = true;
+    int hoveredAnchor_ = -1;
     int hotAnchor_ = -1;
     QList<AnchorRange> anchorRanges_;
     QHash<int, LinkState> paintedAs_;

@@ -11,15 +11,6 @@
 // Position, selection, find and the object under a point. On a frameset
 // page they act on the frame the user worked in last.
 
-namespace {
-
-QPoint scrollOffset(const QTextBrowser& browser)
-{
-    return QPoint(browser.horizontalScrollBar()->value(), browser.verticalScrollBar()->value());
-}
-
-} // namespace
-
 int TextBrowserViewer::verticalPosition() const
 {
     THtmlViewer* active = const_cast<TextBrowserViewer*>(this)->activeViewer();
@@ -119,7 +110,7 @@ ViewerObject TextBrowserViewer::objectAt(QPoint point) const
         return ViewerObject();
     }
     const QTextDocument& document = *browser_->document();
-    const QPointF inDocument = inViewport + scrollOffset(*browser_);
+    const QPointF inDocument = browser_->toDocument(inViewport);
     const int position = document.documentLayout()->hitTest(inDocument, Qt::ExactHit);
     if (position < 0) {
         return ViewerObject();
@@ -144,8 +135,8 @@ ViewerObject TextBrowserViewer::objectAt(QPoint point) const
             object.hint = page_.images.at(serial).hint;
         }
     }
-    const int anchor = PreparedPage::TokenIndex(format.anchorHref(), u"lnk");
-    if (anchor >= 0 && anchor < page_.anchors.size()) {
+    const int anchor = anchorAt(at, PreparedPage::TokenIndex(format.anchorHref(), u"lnk"));
+    if (anchor >= 0) {
         object.linkUrl = page_.anchors.at(anchor).href;
         object.linkTarget = page_.anchors.at(anchor).target;
     }

@@ -72,8 +72,9 @@ public:
     bool fileExists(const QString& virtualPath) const;
     bool folderExists(const QString& virtualPath) const;
 
-    // Whole content of a file; nullopt when missing or unreadable.
-    std::optional<QByteArray> readFile(const QString& virtualPath) const;
+    // Whole content of a file, or its first maxBytes when maxBytes >= 0;
+    // nullopt when missing or unreadable.
+    std::optional<QByteArray> readFile(const QString& virtualPath, qint64 maxBytes = -1) const;
     // Entries of a folder sorted by name (code-point order), "." and ".." left out.
     std::optional<QList<Entry>> list(const QString& virtualFolder) const;
     std::optional<Entry> attributes(const QString& virtualPath) const;

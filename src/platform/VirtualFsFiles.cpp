@@ -70,7 +70,7 @@ bool VirtualFs::folderExists(const QString& virtualPath) const
     return st && st->isFolder;
 }
 
-std::optional<QByteArray> VirtualFs::readFile(const QString& virtualPath) const
+std::optional<QByteArray> VirtualFs::readFile(const QString& virtualPath, qint64 maxBytes) const
 {
     const std::optional<QString> host = resolveExisting(virtualPath);
     const std::optional<HostFolder::Status> st = statusOf(host);
@@ -81,7 +81,7 @@ std::optional<QByteArray> VirtualFs::readFile(const QString& virtualPath) const
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    QByteArray content = file.readAll();
+    QByteArray content = maxBytes >= 0 ? file.read(maxBytes) : file.readAll();
     if (file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }

@@ -403,6 +403,52 @@ TEST_F(PackedArchiveTest, DamagedMembersAreErrorsNotCrashes)
     EXPECT_TRUE(archive.errorString().contains(QStringLiteral("impossible size")));
 }
 
+// Heads of members: only the first bytes are inflated, across several pieces
+// of stored bytes when need be. Damage the head shows (a broken stream, too
+// few bytes, sizes that do not fit) is caught; damage further on is left to
+// the full read, whose checksum sees it.
+TEST_F(PackedArchiveTest, HeadsOfMembersAreTheirFirstBytes)
+{
+    QByteArray noise(120 * 1024, Qt::Uninitialized);
+    quint32 state = 12345;
+    for (char& byte : noise) {
+        state = state * 1103515245u + 12345u;
+        byte = char(state >> 24);
+    }
+    const QByteArray text = QByteArray("some page text, ").repeated(50);
+    QByteArray corrupt = deflated(text);
+    corrupt[0] = char(corrupt[0] ^ 0x5A);
+    RawArchive raw;
+    raw.folders = {{0, 6}};
+    raw.entries = {raw.file("NOISE", deflated(noise), quint32(noise.size())),
+                   raw.file("RAW", text, quint32(text.size())),
+                   raw.file("CORRUPT", corrupt, quint32(text.size())),
+                   raw.file("CUT", deflated(text).left(20), quint32(text.size())),
+                   {"PAST", quint32(raw.data.size()) - 4, 10, 10, PackedArchive::KindFile},
+                   {"HUGE", 0, 0xFFFFFFFFu, 0xFFFFFFFFu, PackedArchive::KindFile}};
+    ASSERT_TRUE(open(raw.bytes())) << archive.errorString().toStdString();
+    const auto head = [this](const char* name, qint64 limit, QByteArray& bytes) {
+        return archive.ReadMemberHead(archive.FindMember(QString::fromLatin1(name)), limit, bytes);
+    };
+    QByteArray bytes;
+    ASSERT_EQ(head("NOISE", 50000, bytes), 0);
+    EXPECT_EQ(bytes, noise.left(50000));
+    ASSERT_EQ(head("NOISE", 1 << 30, bytes), 0);
+    EXPECT_EQ(bytes, noise);
+    ASSERT_EQ(head("NOISE", 0, bytes), 0);
+    EXPECT_TRUE(bytes.isEmpty());
+    ASSERT_EQ(head("RAW", 10, bytes), 0);
+    EXPECT_EQ(bytes, text.left(10));
+    ASSERT_EQ(head("CUT", 5, bytes), 0);
+    EXPECT_EQ(bytes, text.left(5));
+    for (const char* name : {"CORRUPT", "CUT", "PAST", "HUGE"}) {
+        bytes = "untouched";
+        EXPECT_EQ(head(name, 4096, bytes), PackedArchive::Damaged) << name;
+        EXPECT_EQ(bytes, "untouched") << name;
+    }
+    EXPECT_EQ(archive.ReadMemberHead(-1, 10, bytes), PackedArchive::NotAFile);
+}
+
 TEST_F(PackedArchiveTest, ProcessWideFunctionsReportDamageThroughTheHandler)
 {
     RawArchive raw;

@@ -160,3 +160,50 @@ TEST_F(ViewerLinks, KeysAndMouseAreReportedInViewerCoordinates)
     ASSERT_EQ(presses.size(), 1);
     EXPECT_EQ(presses[0], browser().viewport()->mapTo(viewer.get(), QPoint(300, 200)));
 }
+
+// Links share a few tokens in the text: links with the same token, an empty
+// link before them, a mouse jump between two of them and a link chosen with
+// the keyboard must still each be told apart by their place.
+TEST_F(ViewerLinks, ManyLinksAreToldApartByTheirPlace)
+{
+    QByteArray html = "<p>";
+    for (int n = 0; n < 140; ++n) {
+        html += n == 5 ? QByteArray("<a href=\"empty.htm\"></a>")
+                       : "<a href=\"p" + QByteArray::number(n) + ".htm\">[" +
+                             QByteArray::number(n) + "]</a> ";
+    }
+    html += "<a href=\"pic.htm\"><img src=\"none.png\" width=30 height=20></a></p>";
+    disc.writeToDisk(QStringLiteral("run\\many.htm"), html);
+    ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\many.htm")));
+    answer = true;
+    for (const char* text : {"[70]", "[6]", "[134]", "[4]"}) {
+        UserInput::ClickText(browser(), QString::fromLatin1(text));
+    }
+    ASSERT_EQ(clicks.size(), 4);
+    EXPECT_EQ(clicks[0].url, QStringLiteral("p70.htm"));
+    EXPECT_EQ(clicks[1].url, QStringLiteral("p6.htm"));
+    EXPECT_EQ(clicks[2].url, QStringLiteral("p134.htm"));
+    EXPECT_EQ(clicks[3].url, QStringLiteral("p4.htm"));
+
+    QStringList hovered;
+    QObject::connect(
+        viewer.get(), &THtmlViewer::linkHovered,
+        [&hovered](THtmlViewer*, const QString&, const QString& url) { hovered.append(url); });
+    UserInput::Move(browser(), UserInput::PointOfText(browser(), QStringLiteral("[7]")));
+    UserInput::Move(browser(), UserInput::PointOfText(browser(), QStringLiteral("[71]")));
+    EXPECT_EQ(hovered, QStringList({"p7.htm", "p71.htm"}));
+    EXPECT_EQ(colourOf(QStringLiteral("[71]")), viewer->defaults().hotLinkColor);
+    EXPECT_EQ(colourOf(QStringLiteral("[7]")), viewer->defaults().linkColor);
+
+    const int picture = UserInput::PictureAt(*browser().document(), 0);
+    ASSERT_GE(picture, 0);
+    EXPECT_EQ(viewer->objectAt(UserInput::PointOfPicture(*viewer, browser(), picture)).linkUrl,
+              QStringLiteral("pic.htm"));
+
+    QTextCursor selected = browser().document()->find(QStringLiteral("[75]"));
+    browser().setTextCursor(selected);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&browser(), &enter);
+    ASSERT_EQ(clicks.size(), 5);
+    EXPECT_EQ(clicks[4].url, QStringLiteral("p75.htm"));
+}

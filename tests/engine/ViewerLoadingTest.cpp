@@ -85,6 +85,31 @@ TEST_F(ViewerLoading, PicturesAndStyleSheetsOfAPageComeThroughTheArchive)
     EXPECT_EQ(colourOf(QStringLiteral("green")), QColor(0, 255, 0));
 }
 
+// Pictures of a page are measured from their heads before layout, also when
+// the header lies far into the file (a JPEG with a large metadata block).
+TEST_F(ViewerLoading, PicturesOfAPageAreMeasuredBeforeLayout)
+{
+    QByteArray jpeg = EngineTestDisc::Picture(QSize(90, 70), "JPG");
+    QByteArray metadata(30000, 'm');
+    const int length = int(metadata.size()) + 2;
+    jpeg.insert(2, "\xff\xe1" + QByteArray(1, char(length >> 8)) + char(length & 0xff) + metadata);
+    disc.addToArchive(QStringLiteral("html\\page.htm"),
+                      "<img src=\"big.jpg\"><img src=\"broken.png\">");
+    disc.addToArchive(QStringLiteral("html\\big.jpg"), jpeg);
+    disc.addToArchive(QStringLiteral("html\\broken.png"), "not a picture at all");
+    THtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(kPage));
+    QList<QSizeF> sizes;
+    for (int n = 0; n < 2; ++n) {
+        QTextCursor at(&document());
+        at.setPosition(UserInput::PictureAt(document(), n) + 1);
+        const QTextImageFormat format = at.charFormat().toImageFormat();
+        sizes.append(QSizeF(format.width(), format.height()));
+    }
+    EXPECT_EQ(sizes[0], QSizeF(90, 70));
+    EXPECT_EQ(sizes[1], QSizeF(0, 0));
+}
+
 TEST_F(ViewerLoading, PagesAreWindows1251UnlessDeclaredOtherwise)
 {
     disc.addToArchive(
@@ -245,7 +270,9 @@ TEST_F(ViewerLoading, ThePageStyleOfLinksWinsOverTheDefaultLook)
                       "<style>a.menu { color: #00ff00 }</style><a class=menu href=x.htm>menu</a> "
                       "<a href=y.htm>plain</a>");
     disc.addToArchive(QStringLiteral("html\\bare.htm"),
-                      "<a href=x.htm style=\"color: #0000ff\">own</a> <a href=y.htm>plain</a>");
+                      "<a href=x.htm style=\"color: #0000ff\">own</a> <a href=y.htm>plain</a> "
+                      "<a href=z.htm><font color=\"#00aa00\">font</font></a> "
+                      "<a href=w.htm style=\"font-weight: bold\">bold</a>");
     THtmlViewer& v = open();
     ASSERT_TRUE(v.loadFile(kPage));
     EXPECT_EQ(colourOf(QStringLiteral("red link")), QColor(255, 0, 0));
@@ -255,4 +282,6 @@ TEST_F(ViewerLoading, ThePageStyleOfLinksWinsOverTheDefaultLook)
     ASSERT_TRUE(v.loadFile(QStringLiteral("d:\\run\\html\\bare.htm")));
     EXPECT_EQ(colourOf(QStringLiteral("own")), QColor(0, 0, 255));
     EXPECT_EQ(colourOf(QStringLiteral("plain")), v.defaults().linkColor);
+    EXPECT_EQ(colourOf(QStringLiteral("font")), QColor(0, 0xaa, 0));
+    EXPECT_EQ(colourOf(QStringLiteral("bold")), v.defaults().linkColor);
 }
