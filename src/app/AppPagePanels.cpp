@@ -24,6 +24,12 @@ TContentContext contentContext(const TPagePanelsContext& shell, const QString& d
     context.Hooks.StandardWindowShown = shell.StandardWindowShown;
     context.Hooks.SetStatusBarText = shell.SetStatusBarText;
     context.Hooks.UpdateHistoryLists = shell.UpdateHistoryLists;
+    TComponentSet* components = shell.Components;
+    context.Hooks.UpdateChapterHints = [components] {
+        if (components && components->Tree) {
+            components->Tree->UpdateChapterHints();
+        }
+    };
     return context;
 }
 

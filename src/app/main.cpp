@@ -8,6 +8,7 @@
 #include "MainForm.h"
 #include "ProcessPaths.h"
 #include "ShellComponents.h"
+#include "TreeViews.h"
 #include "VirtualFs.h"
 
 #include <QDir>
@@ -121,6 +122,7 @@ int main(int argc, char* argv[])
     TMainForm form(startupContext(disc, commandLine));
     form.Components().Factories().PagePanels =
         TAppPagePanels::Factory(disc.appDirHost, disc.discRootHost);
+    form.Components().Factories().ContentsTree = CreateContentsTree;
     form.FormCreate();
     if (form.TerminationRequested()) {
         return form.ExitCode();

@@ -68,7 +68,7 @@ struct TContentContext {
     TWindowHandle WindowHandle = 0; // the main window among the program's windows
 
     TComponentSet* Components = nullptr;
-    IChapterTree* ChapterTree = nullptr;
+    IChapterTree* ChapterTree = nullptr;   // the contents tree's when null
     IViewerInstances* Instances = nullptr; // the running instances when null
 
     std::function<int()> CurrentScreen;
@@ -82,6 +82,7 @@ struct TContentContext {
     // The shell's components; null while absent.
     IPopupController* Popups() const { return Components ? Components->Popups : nullptr; }
     IContentsTree* Tree() const { return Components ? Components->Tree : nullptr; }
+    IChapterTree* Chapters() const;
     IPathInputs* PathInputs() const { return Components ? Components->PathInputs : nullptr; }
     IClipPlayer* ClipPlayer() const { return Components ? Components->ClipPlayer : nullptr; }
     IArchiveBrowser* ArchiveBrowser() const

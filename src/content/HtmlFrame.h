@@ -43,6 +43,7 @@ public:
     bool IsArchiveMode() const override;
     QString CurrentDocument() const override;
     void LoadInCurrentViewer(const QString& file) override;
+    bool CurrentViewerShown() const override;
     void HideCurrentViewer() override;
     void ShowCurrentViewer() override;
     void ReleaseViewerAlignment() override;

@@ -85,14 +85,14 @@ void THtmlFrame::HistoryChanged()
 
 void THtmlFrame::NextChapter()
 {
-    if (context_.ChapterTree) {
-        StepChapter(*context_.ChapterTree, 1);
+    if (IChapterTree* chapters = context_.Chapters()) {
+        StepChapter(*chapters, 1);
     }
 }
 
 void THtmlFrame::PrevChapter()
 {
-    if (context_.ChapterTree) {
-        StepChapter(*context_.ChapterTree, -1);
+    if (IChapterTree* chapters = context_.Chapters()) {
+        StepChapter(*chapters, -1);
     }
 }

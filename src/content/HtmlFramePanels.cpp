@@ -164,6 +164,11 @@ QString THtmlFrame::CurrentDocument() const
     return viewer ? viewer->currentFile() : QString();
 }
 
+bool THtmlFrame::CurrentViewerShown() const
+{
+    return IsShown(CurrentViewer());
+}
+
 void THtmlFrame::HideCurrentViewer()
 {
     if (THtmlViewer* viewer = CurrentViewer()) {

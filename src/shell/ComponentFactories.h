@@ -67,10 +67,26 @@ struct TPagePanelsContext {
     std::function<void()> UpdateHistoryLists;
 };
 
+// What the shell hands the contents tree's factory; the functions stay valid
+// as long as the main window lives.
+struct TContentsTreeContext {
+    QWidget* BackgroundPanel = nullptr;
+    QWidget* Splitter = nullptr; // the background panel's bar beside the tree
+    TDynamicStringArray Lines;   // the decoded outline, letter case kept
+    QString AppDir;
+    TComponentSet* Components = nullptr;
+    std::function<int()> CurrentScreen;
+    // Hover states of the buttons end.
+    std::function<void()> EndButtonHover;
+    // The tooltip of every button of the current screen with this command.
+    std::function<void(const QString& command, const QString& hint)> SetCommandHint;
+};
+
 // How the shell gets the components that live in modules it does not know.
 // The program entry installs them before the start-up; an empty factory means
 // the component does not exist.
 struct TComponentFactories {
     std::function<std::unique_ptr<IPagePanelsComponent>(const TPagePanelsContext& context)>
         PagePanels;
+    std::function<std::unique_ptr<IContentsTree>(const TContentsTreeContext& context)> ContentsTree;
 };

@@ -33,6 +33,7 @@ public:
     // panel while the contents tree appears beside it.
     virtual QString CurrentDocument() const = 0;
     virtual void LoadInCurrentViewer(const QString& file) = 0;
+    virtual bool CurrentViewerShown() const = 0;
     virtual void HideCurrentViewer() = 0;
     virtual void ShowCurrentViewer() = 0;
     virtual void ReleaseViewerAlignment() = 0;
@@ -56,6 +57,12 @@ public:
     virtual void HideTree() = 0;
     virtual void ShowTree() = 0;
     virtual int TreeWidth() const = 0;
+    // Opens the page of the next node, after the focused one and round
+    // again, whose caption contains text; false when none does.
+    virtual bool FindCaption(const QString& text) = 0;
+    // After every page change: the tooltips of the chapter buttons name the
+    // chapters they lead to.
+    virtual void UpdateChapterHints() = 0;
 };
 
 // The skinned popup menus; types -1 to -4 are the history and favorites lists.

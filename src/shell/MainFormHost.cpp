@@ -132,6 +132,22 @@ QPoint TMainForm::CursorPosition() const
     return QCursor::pos();
 }
 
+void TMainForm::SetCommandHint(const QString& command, const QString& hint)
+{
+    const int screen = Shell().CurrentScreen;
+    if (screen < 0 || screen >= interface_.Buttons.size()) {
+        return;
+    }
+    const TDynamicBtnArray& buttons = interface_.Buttons[screen];
+    for (int index = 0; index < buttons.size(); ++index) {
+        TElementPictures* element = pictures_->Element(TElementKind::Button, index);
+        if (element && element->Control &&
+            buttons[index].Command.compare(command, Qt::CaseInsensitive) == 0) {
+            element->Control->setToolTip(hint);
+        }
+    }
+}
+
 void TMainForm::PlaceSplitter(int x)
 {
     if (panelBkgrd_ && panelBkgrd_->Splitter()) {

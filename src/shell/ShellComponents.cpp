@@ -1,9 +1,11 @@
 #include "ShellComponents.h"
 
 #include "ComprStream.h"
+#include "ConfigText.h"
 #include "HelpViewer.h"
 #include "MainForm.h"
 #include "PanelBkgrd.h"
+#include "ReadBin.h"
 #include "ShellGlobals.h"
 #include "StandardWindow.h"
 
@@ -115,7 +117,34 @@ void TShellComponents::CreateSlideShow() {}
 
 void TShellComponents::CreatePopups() {}
 
-void TShellComponents::CreateContentsTree() {}
+// The contents tree on the background panel, from "tree1.cfs" of the
+// resource container (a missing file gives an empty tree).
+void TShellComponents::CreateContentsTree()
+{
+    TPanelBkgrd* panel = form_.PanelBkgrd();
+    if (!factories_.ContentsTree || !panel || contentsTree_) {
+        return;
+    }
+    TContentsTreeContext context;
+    QByteArray encoded;
+    if (form_.ResourceBin() &&
+        form_.ResourceBin()->ReadToBuffer(QStringLiteral("tree1.cfs"), encoded) >= 0) {
+        DecodeConfig(encoded, context.Lines, false);
+    }
+    context.BackgroundPanel = panel;
+    context.Splitter = panel->Splitter();
+    context.AppDir = form_.Context().AppDir;
+    context.Components = &set_;
+    context.CurrentScreen = [] { return Shell().CurrentScreen; };
+    context.EndButtonHover = [this] {
+        form_.FormMouseMove(Qt::NoButton, Qt::NoModifier, QPoint(-1, -1));
+    };
+    context.SetCommandHint = [this](const QString& command, const QString& hint) {
+        form_.SetCommandHint(command, hint);
+    };
+    contentsTree_ = factories_.ContentsTree(context);
+    set_.Tree = contentsTree_.get();
+}
 
 void TShellComponents::CreateScaleBar() {}
 
@@ -189,6 +218,8 @@ void TShellComponents::StopMusic() {}
 
 void TShellComponents::FreeComponents()
 {
+    set_.Tree = nullptr;
+    contentsTree_.reset();
     set_.PagePanels = nullptr;
     pagePanels_.reset();
     delete gifAnimator_;

@@ -85,5 +85,6 @@ private:
     TComponentFactories factories_;
     TComponentSet set_;
     std::unique_ptr<IPagePanelsComponent> pagePanels_;
+    std::unique_ptr<IContentsTree> contentsTree_;
     QLabel* gifAnimator_ = nullptr;
 };

@@ -12,11 +12,15 @@
 struct FakePanels : IPagePanels {
     QStringList& log;
     bool archive = false;
+    bool shown = true;
     QString document;
     explicit FakePanels(QStringList& into) : log(into) {}
     void ScreenChanged() override {}
     void RememberCommandPage(const QString&) override {}
-    void OpenInPanel(int, const QString&) override {}
+    void OpenInPanel(int number, const QString& page) override
+    {
+        log << QStringLiteral("panel %1 %2").arg(number).arg(page);
+    }
     void GoBack(TDynamicSwthOneArray&, TDynamicSwthGrpArray&) override {}
     void GoForward(TDynamicSwthOneArray&, TDynamicSwthGrpArray&) override {}
     void OpenFile(const QString& page) override { log << QStringLiteral("open file ") + page; }
@@ -29,10 +33,11 @@ struct FakePanels : IPagePanels {
     bool IsArchiveMode() const override { return archive; }
     QString CurrentDocument() const override { return document; }
     void LoadInCurrentViewer(const QString&) override {}
+    bool CurrentViewerShown() const override { return shown; }
     void HideCurrentViewer() override {}
     void ShowCurrentViewer() override {}
     void ReleaseViewerAlignment() override {}
-    void FillPanelWithViewer() override {}
+    void FillPanelWithViewer() override { log << QStringLiteral("fill"); }
     void SetPicturePrint(bool) override {}
     void SetPictureWidth(int) override {}
     void SetPictureHeight(int) override {}
@@ -82,6 +87,8 @@ struct FakeTree : IContentsTree {
     void HideTree() override {}
     void ShowTree() override {}
     int TreeWidth() const override { return 0; }
+    bool FindCaption(const QString&) override { return false; }
+    void UpdateChapterHints() override {}
 };
 
 // Programs are not started: the launcher writes what it would start.

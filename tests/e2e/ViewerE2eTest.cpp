@@ -24,8 +24,9 @@ using e2e::ShellRun;
 
 const QString shellCaption = QStringLiteral("Демонстрационный диск");
 const QString viewerCaption = QStringLiteral("Увеличенная картинка");
-// Where the content screen's page lies in the window (its background panel).
-const QRect pageArea(33, 90, 673, 421);
+// Where the content screen's page lies in the window: its background panel
+// right of the contents tree (165 pixels) and its splitter.
+const QRect pageArea(33 + 170, 90, 673 - 170, 421);
 const QRgb pagePaper = qRgb(251, 248, 241);
 const QRgb linkColour = qRgb(102, 51, 0);
 

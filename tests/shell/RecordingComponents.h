@@ -86,6 +86,7 @@ struct FakePagePanels : IPagePanels {
     bool IsArchiveMode() const override { return archiveMode; }
     QString CurrentDocument() const override { return document; }
     void LoadInCurrentViewer(const QString& file) override { log.add("Panels.Load", file); }
+    bool CurrentViewerShown() const override { return true; }
     void HideCurrentViewer() override { log.add("Panels.HideViewer"); }
     void ShowCurrentViewer() override { log.add("Panels.ShowViewer"); }
     void ReleaseViewerAlignment() override { log.add("Panels.ReleaseAlignment"); }
@@ -109,6 +110,12 @@ struct FakeTree : IContentsTree {
     void HideTree() override { log.add("Tree.Hide"); }
     void ShowTree() override { log.add("Tree.Show"); }
     int TreeWidth() const override { return 165; }
+    bool FindCaption(const QString& text) override
+    {
+        log.add("Tree.FindCaption", text);
+        return false;
+    }
+    void UpdateChapterHints() override { log.add("Tree.UpdateChapterHints"); }
     CallLog& log;
     bool treeHidden = false;
 };
