@@ -1,6 +1,7 @@
 #include "AppPagePanels.h"
 #include "Busy.h"
 #include "CommandLine.h"
+#include "ControlPopupWindow.h"
 #include "DiscLocation.h"
 #include "GlobalExHandler.h"
 #include "GstSoundPlayer.h"
@@ -123,6 +124,7 @@ int main(int argc, char* argv[])
     form.Components().Factories().PagePanels =
         TAppPagePanels::Factory(disc.appDirHost, disc.discRootHost);
     form.Components().Factories().ContentsTree = CreateContentsTree;
+    form.Components().Factories().Popups = CreatePopups;
     form.FormCreate();
     if (form.TerminationRequested()) {
         return form.ExitCode();

@@ -51,14 +51,19 @@ public:
     void SetPicturePrint(bool on) override { picturePrint_ = on; }
     void SetPictureWidth(int width) override { pictureWidth_ = width; }
     void SetPictureHeight(int height) override { pictureHeight_ = height; }
+    QString HistoryFile(int index) const override;
+    void GoToHistory(int index) override;
+    QString CurrentTitle() const override;
+    int CurrentPosition() const override;
+    void SetCurrentPosition(int position) override;
+    void CopySelection() override;
+    void ChooseDefaultFont() override;
 
     // The viewer of the current screen; null when the screen has no panel.
     THtmlViewer* CurrentViewer() const;
-    void GoToHistory(int index);
     void SetStandardLayout();
     void SetSkinnedLayout();
     void SetArchiveMode(bool on);
-    void ChooseDefaultFont();
     bool HintShown() const;
 
     int ViewerCount() const { return int(viewers_.size()); }

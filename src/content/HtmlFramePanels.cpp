@@ -151,6 +151,38 @@ void THtmlFrame::GoToHistory(int index)
     }
 }
 
+QString THtmlFrame::HistoryFile(int index) const
+{
+    const THtmlViewer* viewer = CurrentViewer();
+    return viewer ? viewer->historyFiles().value(index) : QString();
+}
+
+QString THtmlFrame::CurrentTitle() const
+{
+    const THtmlViewer* viewer = CurrentViewer();
+    return viewer ? viewer->documentTitle() : QString();
+}
+
+int THtmlFrame::CurrentPosition() const
+{
+    const THtmlViewer* viewer = CurrentViewer();
+    return viewer ? viewer->verticalPosition() : 0;
+}
+
+void THtmlFrame::SetCurrentPosition(int position)
+{
+    if (THtmlViewer* viewer = CurrentViewer()) {
+        viewer->setVerticalPosition(position);
+    }
+}
+
+void THtmlFrame::CopySelection()
+{
+    if (THtmlViewer* viewer = CurrentViewer()) {
+        viewer->copySelection();
+    }
+}
+
 void THtmlFrame::LoadInCurrentViewer(const QString& file)
 {
     if (THtmlViewer* viewer = CurrentViewer()) {

@@ -4,6 +4,7 @@
 #include "InterfaceRecords.h"
 #include "WindowRegistry.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -82,6 +83,21 @@ struct TContentsTreeContext {
     std::function<void(const QString& command, const QString& hint)> SetCommandHint;
 };
 
+// What the shell hands the popup menus' factory; valid as long as the main
+// window lives.
+struct TPopupsContext {
+    QWidget* MainWindow = nullptr;
+    QList<TDynamicPopupArray> Popups; // per screen
+    // A picture of the resource container; null when missing.
+    std::function<QImage(const QString& name)> ReadPicture;
+    TComponentSet* Components = nullptr;
+    std::function<int()> CurrentScreen;
+    std::function<void(QString& command, QString& sound, int index, int kind, int silent)>
+        ExecuteCommand;
+    QString SettingsKey;       // SOFTWARE\Pallidrome\<DiskTitle> under the current user
+    Registry* Store = nullptr; // the process's registry when null
+};
+
 // How the shell gets the components that live in modules it does not know.
 // The program entry installs them before the start-up; an empty factory means
 // the component does not exist.
@@ -89,4 +105,5 @@ struct TComponentFactories {
     std::function<std::unique_ptr<IPagePanelsComponent>(const TPagePanelsContext& context)>
         PagePanels;
     std::function<std::unique_ptr<IContentsTree>(const TContentsTreeContext& context)> ContentsTree;
+    std::function<std::unique_ptr<IPopupController>(const TPopupsContext& context)> Popups;
 };

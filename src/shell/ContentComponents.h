@@ -42,6 +42,16 @@ public:
     virtual void SetPicturePrint(bool on) = 0;
     virtual void SetPictureWidth(int width) = 0;
     virtual void SetPictureHeight(int height) = 0;
+    // What the popup menus and favorites need of the current viewer: its
+    // history, its page's title and scroll position, its selection, and the
+    // default font dialog.
+    virtual QString HistoryFile(int index) const = 0;
+    virtual void GoToHistory(int index) = 0;
+    virtual QString CurrentTitle() const = 0;
+    virtual int CurrentPosition() const = 0;
+    virtual void SetCurrentPosition(int position) = 0;
+    virtual void CopySelection() = 0;
+    virtual void ChooseDefaultFont() = 0;
 };
 
 // The contents tree of the second screen.
@@ -66,12 +76,18 @@ public:
 };
 
 // The skinned popup menus; types -1 to -4 are the history and favorites lists.
+// The item operations act on the first popup of the type on the current
+// screen; a missing popup or item makes them do nothing.
 class IPopupController {
 public:
     virtual ~IPopupController() = default;
     virtual void RebuildPopups() = 0;
     virtual void ShowPopup(int type, QPoint screenPoint) = 0;
     virtual void HideAllPopups() = 0;
+    virtual void SetItemCount(int count, int type) = 0;
+    virtual void AppendItem(const QString& caption, const QString& command, int type) = 0;
+    virtual void SetItem(const QString& caption, const QString& command, int type, int index) = 0;
+    virtual void ShowItem(bool visible, int type, int index) = 0;
 };
 
 class IFavorites {

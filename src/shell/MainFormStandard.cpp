@@ -2,6 +2,7 @@
 // window with a toolbar, in which the page panel shows a single page.
 
 #include "ComponentFactories.h"
+#include "HistoryLists.h"
 #include "MainForm.h"
 #include "PanelBkgrd.h"
 #include "ReadBin.h"
@@ -174,10 +175,15 @@ bool TMainForm::StandardWindowShown() const
 // A file viewer is found by its caption; help keeps the disc title "Помощь".
 void TMainForm::UpdateHistoryLists()
 {
+    IStandardPage* page = components_->StandardPage();
+    IPopupController* popups = components_->Set().Popups;
+    if (page && popups && components_->Set().PagePanels) {
+        HistoryLists::Fill(*popups, page->HistoryTitles(), page->HistoryIndex());
+    }
     if (!standardWindow_) {
         return;
     }
-    standardWindow_->Update(components_->StandardPage());
+    standardWindow_->Update(page);
     if (viewerMode_ && StandardWindowShown()) {
         setWindowTitle(helpMode_ ? Shell().DiskTitle : ViewerMode::Caption());
     }

@@ -5,6 +5,7 @@
 #include "HelpViewer.h"
 #include "MainForm.h"
 #include "PanelBkgrd.h"
+#include "PictureStream.h"
 #include "ReadBin.h"
 #include "ShellGlobals.h"
 #include "StandardWindow.h"
@@ -115,7 +116,37 @@ void TShellComponents::CreateClipPlayer() {}
 
 void TShellComponents::CreateSlideShow() {}
 
-void TShellComponents::CreatePopups() {}
+// The popup menu controller, when any screen has popups.
+void TShellComponents::CreatePopups()
+{
+    const QList<TDynamicPopupArray>& popups = form_.Interface().Popups;
+    const bool any =
+        std::any_of(popups.cbegin(), popups.cend(),
+                    [](const TDynamicPopupArray& screen) { return !screen.isEmpty(); });
+    if (!factories_.Popups || !any || popups_) {
+        return;
+    }
+    TPopupsContext context;
+    context.MainWindow = &form_;
+    context.Popups = popups;
+    context.ReadPicture = [this](const QString& name) {
+        if (!form_.ResourceBin()) {
+            return QImage();
+        }
+        TPictureStream stream(*form_.ResourceBin());
+        return stream.Read(name);
+    };
+    context.Components = &set_;
+    context.CurrentScreen = [] { return Shell().CurrentScreen; };
+    context.ExecuteCommand = [this](QString& command, QString& sound, int index, int kind,
+                                    int silent) {
+        form_.ExecuteCommand(command, sound, index, kind, silent);
+    };
+    context.SettingsKey = SettingsKey(Shell().DiskTitle);
+    context.Store = form_.Context().Store;
+    popups_ = factories_.Popups(context);
+    set_.Popups = popups_.get();
+}
 
 // The contents tree on the background panel, from "tree1.cfs" of the
 // resource container (a missing file gives an empty tree).
@@ -218,6 +249,8 @@ void TShellComponents::StopMusic() {}
 
 void TShellComponents::FreeComponents()
 {
+    set_.Popups = nullptr;
+    popups_.reset();
     set_.Tree = nullptr;
     contentsTree_.reset();
     set_.PagePanels = nullptr;

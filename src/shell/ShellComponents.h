@@ -86,5 +86,6 @@ private:
     TComponentSet set_;
     std::unique_ptr<IPagePanelsComponent> pagePanels_;
     std::unique_ptr<IContentsTree> contentsTree_;
+    std::unique_ptr<IPopupController> popups_;
     QLabel* gifAnimator_ = nullptr;
 };

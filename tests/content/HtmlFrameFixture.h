@@ -25,6 +25,10 @@ struct FakePopups : IPopupController {
         log << QStringLiteral("popup %1 at %2,%3").arg(type).arg(point.x()).arg(point.y());
     }
     void HideAllPopups() override { log << QStringLiteral("hide popups"); }
+    void SetItemCount(int, int) override {}
+    void AppendItem(const QString&, const QString&, int) override {}
+    void SetItem(const QString&, const QString&, int, int) override {}
+    void ShowItem(bool, int, int) override {}
 };
 
 // Page panels on a main window of 800 x 600 with the background panel of the

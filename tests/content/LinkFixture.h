@@ -41,6 +41,16 @@ struct FakePanels : IPagePanels {
     void SetPicturePrint(bool) override {}
     void SetPictureWidth(int) override {}
     void SetPictureHeight(int) override {}
+    QString HistoryFile(int index) const override { return history.value(index); }
+    void GoToHistory(int index) override { log << QStringLiteral("history %1").arg(index); }
+    QString CurrentTitle() const override { return title; }
+    int CurrentPosition() const override { return position; }
+    void SetCurrentPosition(int at) override { log << QStringLiteral("position %1").arg(at); }
+    void CopySelection() override { log << QStringLiteral("copy selection"); }
+    void ChooseDefaultFont() override { log << QStringLiteral("font dialog"); }
+    QStringList history;
+    QString title;
+    int position = 0;
 };
 
 struct FakeArchiveBrowser : IArchiveBrowser {

@@ -98,6 +98,10 @@ protected:
         void RebuildPopups() override {}
         void ShowPopup(int, QPoint) override {}
         void HideAllPopups() override { ++hidden; }
+        void SetItemCount(int, int) override {}
+        void AppendItem(const QString&, const QString&, int) override {}
+        void SetItem(const QString&, const QString&, int, int) override {}
+        void ShowItem(bool, int, int) override {}
     } popups;
     TComponentSet set;
     QWidget panel;

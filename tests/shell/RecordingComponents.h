@@ -94,6 +94,14 @@ struct FakePagePanels : IPagePanels {
     void SetPicturePrint(bool on) override { log.add("Panels.PicturePrint", on); }
     void SetPictureWidth(int width) override { log.add("Panels.PictureWidth", width); }
     void SetPictureHeight(int height) override { log.add("Panels.PictureHeight", height); }
+    QString HistoryFile(int index) const override { return history.value(index); }
+    void GoToHistory(int index) override { log.add("Panels.GoToHistory", index); }
+    QString CurrentTitle() const override { return QStringLiteral("Title"); }
+    int CurrentPosition() const override { return 0; }
+    void SetCurrentPosition(int position) override { log.add("Panels.Position", position); }
+    void CopySelection() override { log.add("Panels.CopySelection"); }
+    void ChooseDefaultFont() override { log.add("Panels.ChooseFont"); }
+    QStringList history;
     CallLog& log;
     bool archiveMode = false;
     QString document = QStringLiteral("d:\\run\\index.htm");
@@ -125,6 +133,19 @@ struct FakePopups : IPopupController {
     void RebuildPopups() override { log.add("Popups.Rebuild"); }
     void ShowPopup(int type, QPoint point) override { log.add("Popups.Show", type, point); }
     void HideAllPopups() override { log.add("Popups.HideAll"); }
+    void SetItemCount(int count, int type) override { log.add("Popups.Count", count, type); }
+    void AppendItem(const QString& caption, const QString& command, int type) override
+    {
+        log.add("Popups.Append", caption, command, type);
+    }
+    void SetItem(const QString& caption, const QString& command, int type, int index) override
+    {
+        log.add("Popups.Set", caption, command, type, index);
+    }
+    void ShowItem(bool visible, int type, int index) override
+    {
+        log.add("Popups.ShowItem", visible, type, index);
+    }
     CallLog& log;
 };
 
