@@ -5,6 +5,7 @@
 #include "DiscLocation.h"
 #include "GlobalExHandler.h"
 #include "GstSoundPlayer.h"
+#include "IndexMessageBox.h"
 #include "Instances.h"
 #include "MainForm.h"
 #include "ProcessPaths.h"
@@ -110,6 +111,7 @@ int main(int argc, char* argv[])
     TGlobalExHandler app(argc, argv);
     installBusyCursor();
     InstallGstSoundPlayer();
+    IndexMessageBox::Install();
 
     const QStringList arguments = app.arguments().mid(1);
     const CommandLine commandLine = CommandLine::parse(arguments);

@@ -4,6 +4,7 @@
 #include "CfsCommand.h"
 #include "DatCommand.h"
 #include "DhlCommand.h"
+#include "IndexCommand.h"
 #include "LintCommand.h"
 #include "StructDumpCommand.h"
 
@@ -14,7 +15,8 @@ QString DiscTool::usage()
                "Authoring and inspection of discs. FILE, DIR, SRC, DISC and OUT are host "
                "paths.\n\n") +
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
-           BuildDiscCommand::usage() + StructDumpCommand::usage() + LintCommand::usage() +
+           BuildDiscCommand::usage() + IndexCommand::usage() + StructDumpCommand::usage() +
+           LintCommand::usage() +
            QStringLiteral("  help\n"
                           "      this text\n\n"
                           "Exit status: 0 success, 1 the entry or member named is not there\n"
@@ -38,6 +40,9 @@ int DiscTool::run(const QStringList& arguments)
     }
     if (command == QLatin1String("build-disc")) {
         return BuildDiscCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("index")) {
+        return IndexCommand(io_).run(rest);
     }
     if (command == QLatin1String("inspect")) {
         return StructDumpCommand(io_).run(rest);

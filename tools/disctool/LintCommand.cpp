@@ -1,8 +1,12 @@
 #include "LintCommand.h"
 
 #include "DiscStruct.h"
+#include "IndexDisc.h"
 #include "InterfaceParser.h"
+#include "LintIndex.h"
 #include "LintPictures.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -13,6 +17,21 @@ QString lineOf(const RInterfaceDiagnostic& diagnostic)
     return QStringLiteral("%1: warning: %2").arg(place, diagnostic.Message);
 }
 
+// The keyword index of the disc folder; without --appdir its program folder
+// lies where the shell would put it.
+QStringList indexWarnings(const QString& discPath, const QStringList& arguments,
+                          const QString& appDir)
+{
+    const QFileInfo disc(discPath);
+    IndexDisc index;
+    const bool appDirGiven = arguments.contains(QStringLiteral("--appdir"));
+    if (!index.open(disc.isDir() ? disc.filePath() : disc.absolutePath(),
+                    appDirGiven ? appDir : QString())) {
+        return {QStringLiteral("index: warning: ") + index.errorString()};
+    }
+    return LintIndex(index).check();
+}
+
 } // namespace
 
 QString LintCommand::usage()
@@ -21,8 +40,8 @@ QString LintCommand::usage()
         "  lint DISC [--appdir VIRTUALPATH]\n"
         "      warn about what makes a disc's interface misbehave, one warning a line:\n"
         "      sections left out or cut short, global key words inside elements,\n"
-        "      screens without \"_screen\", pictures missing from Mev.dhl; exit status 1\n"
-        "      when there are warnings\n");
+        "      screens without \"_screen\", pictures missing from Mev.dhl, a keyword\n"
+        "      index that does not hold together; exit status 1 when there are warnings\n");
 }
 
 int LintCommand::usageError(const QString& message)
@@ -51,6 +70,7 @@ int LintCommand::run(const QStringList& arguments)
     for (const QString& problem : LintPictures(disc.container()).check(description)) {
         warnings.append(QStringLiteral("Struct.cfs: warning: ") + problem);
     }
+    warnings += indexWarnings(discPath, arguments, appDir);
     for (const QString& warning : warnings) {
         io_.writeLine(warning);
     }

@@ -7,7 +7,8 @@
 // "lint DISC [--appdir VIRTUALPATH]": warns about what makes a disc's
 // interface misbehave: sections left out or cut short, global key words
 // inside elements, screens without a "_screen" line, window polygon faults,
-// pictures named but missing from the resource container.
+// pictures named but missing from the resource container, a keyword index
+// whose files do not agree.
 class LintCommand {
 public:
     explicit LintCommand(CommandIo& io) : io_(io) {}
