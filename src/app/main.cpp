@@ -1,4 +1,5 @@
 #include "AppPagePanels.h"
+#include "BackgroundMusic.h"
 #include "Busy.h"
 #include "CommandLine.h"
 #include "ControlPopupWindow.h"
@@ -127,6 +128,15 @@ int main(int argc, char* argv[])
         TAppPagePanels::Factory(disc.appDirHost, disc.discRootHost);
     form.Components().Factories().ContentsTree = CreateContentsTree;
     form.Components().Factories().Popups = CreatePopups;
+    form.Components().Factories().Music = [](const TMusicContext& context) {
+        TBackgroundMusicContext music;
+        music.AppDir = context.AppDir;
+        music.SongList = context.SongList;
+        music.SettingsKey = context.SettingsKey;
+        music.Store = context.Store;
+        music.TurnMusicOff = context.TurnMusicOff;
+        return std::make_unique<TBackgroundMusic>(std::move(music));
+    };
     form.FormCreate();
     if (form.TerminationRequested()) {
         return form.ExitCode();

@@ -98,6 +98,32 @@ struct TPopupsContext {
     Registry* Store = nullptr; // the process's registry when null
 };
 
+// What the shell hands the find-text panel's factory; valid as long as the
+// main window lives.
+struct TFindPanelContext {
+    QWidget* MainWindow = nullptr;
+    TDynamicFindTxtArray Records;
+    QString AppDir;      // virtual program folder, with trailing backslash
+    QString ArchiveBase; // the program's folder without its "run\" level
+    bool ThesaurusMode = false;
+    TComponentSet* Components = nullptr; // Dialog, StatusLine, ScaleBar, Tree, PagePanels
+    std::function<int()> CurrentScreen;
+    // The commands "caseon"/"caseoff" set it.
+    std::function<bool()> CaseSensitive;
+    // Hover states of the main window's buttons end.
+    std::function<void()> EndButtonHover;
+};
+
+// What the shell hands the background music's factory.
+struct TMusicContext {
+    QString AppDir;
+    QStringList SongList; // relative to AppDir
+    QString SettingsKey;
+    Registry* Store = nullptr;
+    // A song that cannot be played turns the music off for this run only.
+    std::function<void()> TurnMusicOff;
+};
+
 // How the shell gets the components that live in modules it does not know.
 // The program entry installs them before the start-up; an empty factory means
 // the component does not exist.
@@ -106,4 +132,6 @@ struct TComponentFactories {
         PagePanels;
     std::function<std::unique_ptr<IContentsTree>(const TContentsTreeContext& context)> ContentsTree;
     std::function<std::unique_ptr<IPopupController>(const TPopupsContext& context)> Popups;
+    std::function<std::unique_ptr<IFindPanel>(const TFindPanelContext& context)> FindPanel;
+    std::function<std::unique_ptr<IBackgroundMusic>(const TMusicContext& context)> Music;
 };

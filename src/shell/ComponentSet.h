@@ -18,6 +18,8 @@ struct TComponentSet {
     IPopupController* Popups = nullptr;
     IFavorites* Favorites = nullptr;
     IFindPanel* FindPanel = nullptr;
+    IStatusLine* StatusLine = nullptr;
+    IScaleBar* ScaleBar = nullptr;
     IPathInputs* PathInputs = nullptr;
     IClipPlayer* ClipPlayer = nullptr;
     ISlideShow* SlideShow = nullptr;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
+
+class QWidget;
 
 // What the shell needs of the search, dialog and installation components;
 // each may be absent.
@@ -16,6 +20,35 @@ public:
     virtual bool Idle() const = 0;
     // Hides (true) or shows the current screen's fields, around the standard window.
     virtual void ShowEdits(bool /*hide*/) {}
+    // The skinned dialog's mode switches: index search, contents search.
+    virtual void SetIndexMode(bool /*on*/) {}
+    virtual void SetContentsMode(bool /*on*/) {}
+    // The titles of the last index search, and following entry k of them.
+    virtual QStringList ResultTitles() const { return {}; }
+    virtual void FollowResult(int /*index*/) {}
+    // The search fields, in the order of their elements.
+    virtual QList<QWidget*> Edits() const { return {}; }
+};
+
+// The blinking message of the status-line texts.
+class IStatusLine {
+public:
+    virtual ~IStatusLine() = default;
+    virtual void ShowStatus(const QString& text) = 0;
+    virtual void ClearStatus() = 0;
+};
+
+// The progress bar of the skinned dialog's find page, filled one pixel
+// column per step.
+class IScaleBar {
+public:
+    virtual ~IScaleBar() = default;
+    virtual void PrepareBar() = 0;
+    virtual void StepBar() = 0;
+    virtual void ResetBar() = 0;
+    // Columns the bar holds, and columns filled so far.
+    virtual int BarWidth() const = 0;
+    virtual int FilledWidth() const = 0;
 };
 
 // The installation-folder fields of the screens.
@@ -36,6 +69,14 @@ public:
     virtual void ShowDialogPage(int page, const QString& message) = 0;
     virtual bool IsVisible() const = 0;
     virtual void Close() = 0;
+    // The find page's result list: titles, or none (the window shrinks).
+    virtual void ShowResults(const QStringList& /*titles*/) {}
+    // The tooltip of the find page's "findnext1" button.
+    virtual void SetSearchHint(const QString& /*hint*/) {}
+    // Runs a command as its buttons do; true when that closed the window.
+    virtual bool RunCommand(const QString& /*command*/, const QString& /*sound*/) { return false; }
+    // The window the search fields sit on while the find page shows.
+    virtual QWidget* DialogWindow() { return nullptr; }
 };
 
 class IAboutBox {

@@ -48,7 +48,20 @@ void TShellComponents::CreateStatusLine() {}
 
 void TShellComponents::CreateFontInstaller() {}
 
-void TShellComponents::CreateMusicPlayer() {}
+void TShellComponents::CreateMusicPlayer()
+{
+    if (!factories_.Music || music_) {
+        return;
+    }
+    TMusicContext context;
+    context.AppDir = form_.Context().AppDir;
+    context.SongList = form_.Interface().BgSoundDefault;
+    context.SettingsKey = SettingsKey(Shell().DiskTitle);
+    context.Store = form_.Context().Store;
+    context.TurnMusicOff = [this] { form_.Settings().BGSound = false; };
+    music_ = factories_.Music(context);
+    set_.Music = music_.get();
+}
 
 void TShellComponents::CreateVolumeEvent() {}
 
@@ -211,7 +224,12 @@ bool TShellComponents::PlayIntroClip()
     return false;
 }
 
-void TShellComponents::StartMusic() {}
+void TShellComponents::StartMusic()
+{
+    if (set_.Music) {
+        set_.Music->StartMusic();
+    }
+}
 
 void TShellComponents::CreateSkinnedDialog() {}
 
@@ -245,10 +263,17 @@ void TShellComponents::CloseAboutBox() {}
 
 void TShellComponents::CloseSkinnedDialog() {}
 
-void TShellComponents::StopMusic() {}
+void TShellComponents::StopMusic()
+{
+    if (set_.Music) {
+        set_.Music->StopMusic(true);
+    }
+}
 
 void TShellComponents::FreeComponents()
 {
+    set_.Music = nullptr;
+    music_.reset();
     set_.Popups = nullptr;
     popups_.reset();
     set_.Tree = nullptr;

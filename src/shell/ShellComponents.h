@@ -87,5 +87,6 @@ private:
     std::unique_ptr<IPagePanelsComponent> pagePanels_;
     std::unique_ptr<IContentsTree> contentsTree_;
     std::unique_ptr<IPopupController> popups_;
+    std::unique_ptr<IBackgroundMusic> music_;
     QLabel* gifAnimator_ = nullptr;
 };

@@ -1,0 +1,115 @@
+#include "MediaFixtures.h"
+
+#include "GstSoundPlayer.h"
+
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QElapsedTimer>
+#include <QIODevice>
+#include <QThread>
+#include <cmath>
+#include <gst/gst.h>
+
+QByteArray WaveFile(int milliseconds)
+{
+    constexpr quint32 rate = 8000;
+    const quint32 samples = rate * quint32(milliseconds) / 1000;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + samples * 2);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << rate << rate * 2 << quint16(2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << quint32(samples * 2);
+    for (quint32 i = 0; i < samples; ++i) {
+        out << qint16(8000 * std::sin(2 * M_PI * 440 * i / rate));
+    }
+    return bytes;
+}
+
+bool WriteVideoFile(const QString& hostPath)
+{
+    if (!GstSoundPlayer::Available()) {
+        return false;
+    }
+    const QByteArray description =
+        "videotestsrc pattern=red num-buffers=10 ! video/x-raw,width=64,height=48,framerate=10/1"
+        " ! jpegenc ! avimux ! filesink location=\"" +
+        hostPath.toUtf8() + "\"";
+    GError* error = nullptr;
+    GstElement* pipeline = gst_parse_launch(description.constData(), &error);
+    g_clear_error(&error);
+    if (!pipeline) {
+        return false;
+    }
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* message = gst_bus_timed_pop_filtered(
+        bus, 10 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    const bool done = message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
+    if (message) {
+        gst_message_unref(message);
+    }
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+    return done;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+void Spin(int milliseconds)
+{
+    WaitFor([] { return false; }, milliseconds);
+}
+
+void UseFakeSinks()
+{
+    qputenv("DISCSHELL_AUDIO_SINK", "fakesink sync=true");
+    qputenv("DISCSHELL_VIDEO_SINK", "fakesink sync=true");
+}
+
+TRecordingVolume::TRecordingVolume(StereoVolume start, bool supported)
+    : current_(start), supported_(supported)
+{
+}
+
+StereoVolume TRecordingVolume::Volume() const
+{
+    std::lock_guard lock(mutex_);
+    return current_;
+}
+
+void TRecordingVolume::SetVolume(StereoVolume volume)
+{
+    std::lock_guard lock(mutex_);
+    current_ = volume;
+    changes_.append(volume);
+}
+
+QList<StereoVolume> TRecordingVolume::Changes() const
+{
+    std::lock_guard lock(mutex_);
+    return changes_;
+}
+
+void TRecordingVolume::Reset(StereoVolume volume)
+{
+    std::lock_guard lock(mutex_);
+    current_ = volume;
+    changes_.clear();
+}
