@@ -24,7 +24,13 @@ TContentContext contentContext(const TPagePanelsContext& shell, const QString& d
     context.Hooks.StandardWindowShown = shell.StandardWindowShown;
     context.Hooks.SetStatusBarText = shell.SetStatusBarText;
     context.Hooks.UpdateHistoryLists = shell.UpdateHistoryLists;
+    context.Hooks.SetTextMessage = shell.SetTextMessage;
     TComponentSet* components = shell.Components;
+    context.Hooks.ShowStatus = [components](const QString& text) {
+        if (components && components->StatusLine) {
+            components->StatusLine->ShowStatus(text);
+        }
+    };
     context.Hooks.UpdateChapterHints = [components] {
         if (components && components->Tree) {
             components->Tree->UpdateChapterHints();

@@ -66,6 +66,8 @@ struct TPagePanelsContext {
     std::function<void(const QString& text)> SetStatusBarText;
     // After every history change of a viewer.
     std::function<void()> UpdateHistoryLists;
+    // The text element of a number (the page title is number 1).
+    std::function<void(const QString& text, int number)> SetTextMessage;
 };
 
 // What the shell hands the contents tree's factory; the functions stay valid

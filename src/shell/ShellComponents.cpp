@@ -2,13 +2,18 @@
 
 #include "ComprStream.h"
 #include "ConfigText.h"
+#include "CoolDialog.h"
 #include "HelpViewer.h"
+#include "KeyMap.h"
 #include "MainForm.h"
 #include "PanelBkgrd.h"
 #include "PictureStream.h"
 #include "ReadBin.h"
+#include "ScaleBar.h"
 #include "ShellGlobals.h"
 #include "StandardWindow.h"
+#include "StatusLine.h"
+#include "TextMsg.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -44,7 +49,11 @@ void TShellComponents::CreateOptionsWindow(bool) {}
 
 void TShellComponents::InstallCodecs(const QString&, bool) {}
 
-void TShellComponents::CreateStatusLine() {}
+void TShellComponents::CreateStatusLine()
+{
+    statusLine_ = std::make_unique<TStatusLine>(textMessages_.get());
+    set_.StatusLine = statusLine_.get();
+}
 
 void TShellComponents::CreateFontInstaller() {}
 
@@ -65,7 +74,36 @@ void TShellComponents::CreateMusicPlayer()
 
 void TShellComponents::CreateVolumeEvent() {}
 
-void TShellComponents::CreateTextMessages() {}
+// The text elements of the interface, when it has any.
+void TShellComponents::CreateTextMessages()
+{
+    if (form_.Interface().Texts.isEmpty() || textMessages_) {
+        return;
+    }
+    textMessages_ = std::make_unique<TTextMsg>(&form_, form_.Interface().Texts,
+                                               [] { return Shell().CurrentScreen; });
+    if (statusLine_) {
+        statusLine_->SetTexts(textMessages_.get());
+    }
+}
+
+void TShellComponents::SetTextMessage(const QString& text, int number)
+{
+    if (textMessages_) {
+        textMessages_->SetText(text, number, true);
+    }
+}
+
+std::function<QImage(const QString&)> TShellComponents::PictureReader() const
+{
+    return [this](const QString& name) {
+        if (!form_.ResourceBin()) {
+            return QImage();
+        }
+        TPictureStream stream(*form_.ResourceBin());
+        return stream.Read(name);
+    };
+}
 
 void TShellComponents::CreatePagePanels()
 {
@@ -113,6 +151,9 @@ TPagePanelsContext TShellComponents::PagePanelsContext(const TDynamicHTMLArray& 
         }
     };
     context.UpdateHistoryLists = [this] { form_.UpdateHistoryLists(); };
+    context.SetTextMessage = [this](const QString& text, int number) {
+        SetTextMessage(text, number);
+    };
     return context;
 }
 
@@ -142,13 +183,7 @@ void TShellComponents::CreatePopups()
     TPopupsContext context;
     context.MainWindow = &form_;
     context.Popups = popups;
-    context.ReadPicture = [this](const QString& name) {
-        if (!form_.ResourceBin()) {
-            return QImage();
-        }
-        TPictureStream stream(*form_.ResourceBin());
-        return stream.Read(name);
-    };
+    context.ReadPicture = PictureReader();
     context.Components = &set_;
     context.CurrentScreen = [] { return Shell().CurrentScreen; };
     context.ExecuteCommand = [this](QString& command, QString& sound, int index, int kind,
@@ -190,7 +225,11 @@ void TShellComponents::CreateContentsTree()
     set_.Tree = contentsTree_.get();
 }
 
-void TShellComponents::CreateScaleBar() {}
+void TShellComponents::CreateScaleBar()
+{
+    scaleBar_ = std::make_unique<TScaleBar>(PictureReader(), [] { return Shell().CurrentScreen; });
+    set_.ScaleBar = scaleBar_.get();
+}
 
 // "piston.gif" beside the program, read from the archive or the disk, loops at
 // (583, 470) on the start screen.
@@ -231,9 +270,49 @@ void TShellComponents::StartMusic()
     }
 }
 
-void TShellComponents::CreateSkinnedDialog() {}
+// The skinned dialog from "Dialog.cfs"; the text elements of number 1000
+// and the progress bar draw on it.
+void TShellComponents::CreateSkinnedDialog()
+{
+    QByteArray encoded;
+    if (dialog_ || !form_.ResourceBin() ||
+        form_.ResourceBin()->ReadToBuffer(QStringLiteral("Dialog.cfs"), encoded) < 0) {
+        return;
+    }
+    TCoolDialogContext context;
+    context.MainWindow = &form_;
+    DecodeConfig(encoded, context.Lines, true);
+    context.ReadPicture = PictureReader();
+    context.Components = &set_;
+    context.AppDir = form_.Context().AppDir;
+    context.SettingsKey = SettingsKey(Shell().DiskTitle);
+    context.Store = form_.Context().Store;
+    context.ClickSoundsOn = [this] { return form_.Settings().Wav; };
+    context.HintsOn = [this] { return form_.Settings().Hint; };
+    context.PassKey = [this](int key, Qt::KeyboardModifiers modifiers) {
+        form_.FormKeyDown(TKeySender::MainWindow, key, modifiers);
+    };
+    context.PaintTexts = [this](QPainter& painter) {
+        if (textMessages_) {
+            textMessages_->PaintTexts(painter, true);
+        }
+    };
+    dialog_ = std::make_unique<TCoolDialog>(context);
+    set_.Dialog = dialog_.get();
+    if (textMessages_) {
+        textMessages_->SetDialog(dialog_.get());
+    }
+    if (scaleBar_) {
+        scaleBar_->SetDialog(dialog_.get());
+    }
+}
 
-void TShellComponents::PaintTextMessages(QPainter&) {}
+void TShellComponents::PaintTextMessages(QPainter& painter)
+{
+    if (textMessages_) {
+        textMessages_->PaintTexts(painter, false);
+    }
+}
 
 void TShellComponents::HideAllPopups()
 {
@@ -261,7 +340,12 @@ void TShellComponents::ReleaseVideoPlayer() {}
 
 void TShellComponents::CloseAboutBox() {}
 
-void TShellComponents::CloseSkinnedDialog() {}
+void TShellComponents::CloseSkinnedDialog()
+{
+    if (dialog_) {
+        dialog_->close();
+    }
+}
 
 void TShellComponents::StopMusic()
 {
@@ -272,6 +356,10 @@ void TShellComponents::StopMusic()
 
 void TShellComponents::FreeComponents()
 {
+    set_.Dialog = nullptr;
+    dialog_.reset();
+    set_.ScaleBar = nullptr;
+    scaleBar_.reset();
     set_.Music = nullptr;
     music_.reset();
     set_.Popups = nullptr;

@@ -7,6 +7,10 @@
 #include <memory>
 
 class QLabel;
+class TCoolDialog;
+class TScaleBar;
+class TStatusLine;
+class TTextMsg;
 class QPainter;
 class TMainForm;
 
@@ -58,6 +62,8 @@ public:
 
     // Running.
     void PaintTextMessages(QPainter& painter);
+    // The text element of the number (-1: the status-line texts).
+    void SetTextMessage(const QString& text, int number);
     void HideAllPopups();
     // The animated picture runs on every screen but the content screen.
     void ShowGifAnimation(bool shown);
@@ -78,6 +84,7 @@ public:
     IStandardPage* StandardPage() const;
 
 private:
+    std::function<QImage(const QString&)> PictureReader() const;
     TPagePanelsContext PagePanelsContext(const TDynamicHTMLArray& records,
                                          QWidget* backgroundPanel);
 
@@ -88,5 +95,9 @@ private:
     std::unique_ptr<IContentsTree> contentsTree_;
     std::unique_ptr<IPopupController> popups_;
     std::unique_ptr<IBackgroundMusic> music_;
+    std::unique_ptr<TTextMsg> textMessages_;
+    std::unique_ptr<TStatusLine> statusLine_;
+    std::unique_ptr<TScaleBar> scaleBar_;
+    std::unique_ptr<TCoolDialog> dialog_;
     QLabel* gifAnimator_ = nullptr;
 };

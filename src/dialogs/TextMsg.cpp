@@ -1,0 +1,90 @@
+#include "TextMsg.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+TTextMsg::TTextMsg(QWidget* mainWindow, const TDynamicTextArray& texts,
+                   std::function<int()> currentScreen)
+    : mainWindow_(mainWindow), records_(texts), currentScreen_(std::move(currentScreen))
+{
+    for (const RText& text : texts) {
+        fonts_.append(FontOf(text));
+        texts_.append(text.Value);
+        rects_.append(QRect(QPoint(text.Left, text.Top), QPoint(text.Right, text.Top)));
+    }
+}
+
+QFont TTextMsg::FontOf(const RText& text)
+{
+    QFont font(text.Font.isEmpty() ? QStringLiteral("Arial") : text.Font);
+    const int points = text.Size > 0 ? text.Size : 8;
+    font.setPixelSize(qMax(1, (points * 96 + 36) / 72));
+    font.setItalic(text.Style.contains(QLatin1String("italic")));
+    font.setBold(text.Style.contains(QLatin1String("bold")));
+    font.setUnderline(text.Style.contains(QLatin1String("underline")));
+    font.setStrikeOut(text.Style.contains(QLatin1String("strikeout")));
+    return font;
+}
+
+QWidget* TTextMsg::TargetOf(int index) const
+{
+    return records_[index].Number == kDialogNumber ? dialog_.data() : mainWindow_.data();
+}
+
+// The area the text covers when drawn at the element's top-left corner.
+QRect TTextMsg::AreaOf(int index, const QString& text) const
+{
+    const QFontMetrics metrics(fonts_[index]);
+    return QRect(records_[index].Left, records_[index].Top, metrics.horizontalAdvance(text),
+                 metrics.height());
+}
+
+void TTextMsg::PaintTexts(QPainter& painter, bool dialog)
+{
+    const int screen = currentScreen_ ? currentScreen_() : 0;
+    for (int index = 0; index < records_.size(); ++index) {
+        const RText& record = records_[index];
+        if (record.Screen != screen || (record.Number == kDialogNumber) != dialog) {
+            continue;
+        }
+        rects_[index] = AreaOf(index, texts_[index]);
+        painter.save();
+        painter.setFont(fonts_[index]);
+        painter.setPen(QColor(int(record.Color & 0xFF), int((record.Color >> 8) & 0xFF),
+                              int((record.Color >> 16) & 0xFF)));
+        painter.setClipRect(rects_[index]);
+        painter.drawText(rects_[index], Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                         texts_[index]);
+        painter.restore();
+    }
+}
+
+void TTextMsg::SetText(const QString& text, qint32 number, bool redraw)
+{
+    for (int index = 0; index < records_.size(); ++index) {
+        if (number == kStatusLine) {
+            if (records_[index].Ident.compare(QLatin1String("statusline"), Qt::CaseInsensitive) ==
+                0) {
+                SetOne(index, text, redraw);
+            }
+        } else if (records_[index].Number == number) {
+            SetOne(index, text, redraw);
+            return;
+        }
+    }
+}
+
+// The old text's area gets the background back and the new text is drawn:
+// both are repainted by their window.
+void TTextMsg::SetOne(int index, const QString& text, bool redraw)
+{
+    if (texts_[index] == text) {
+        return;
+    }
+    const QRect old = rects_[index];
+    texts_[index] = text;
+    QWidget* target = TargetOf(index);
+    if (redraw && target) {
+        target->update(old.united(AreaOf(index, text)));
+    }
+}
