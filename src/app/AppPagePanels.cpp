@@ -1,7 +1,11 @@
 #include "AppPagePanels.h"
 
+#include "FontForm.h"
 #include "HtmlFrame.h"
 #include "HtmlViewer.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 
 namespace {
 
@@ -25,6 +29,20 @@ TContentContext contentContext(const TPagePanelsContext& shell, const QString& d
     context.Hooks.SetStatusBarText = shell.SetStatusBarText;
     context.Hooks.UpdateHistoryLists = shell.UpdateHistoryLists;
     context.Hooks.SetTextMessage = shell.SetTextMessage;
+    context.Hooks.PassEnterToFindFields = [components = shell.Components] {
+        if (!components || !components->FindPanel) {
+            return;
+        }
+        for (QWidget* edit : components->FindPanel->Edits()) {
+            if (edit->isVisible()) {
+                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(edit, &enter);
+            }
+        }
+    };
+    context.Hooks.ChooseFont = [](ViewerDefaults& defaults) {
+        return TFontForm::Choose(defaults, nullptr);
+    };
     TComponentSet* components = shell.Components;
     context.Hooks.ShowStatus = [components](const QString& text) {
         if (components && components->StatusLine) {

@@ -4,8 +4,10 @@
 #include "CommandLine.h"
 #include "ControlPopupWindow.h"
 #include "DiscLocation.h"
+#include "FindTxtHtml.h"
 #include "GlobalExHandler.h"
 #include "GstSoundPlayer.h"
+#include "HtmlFrame.h"
 #include "IndexMessageBox.h"
 #include "Instances.h"
 #include "MainForm.h"
@@ -128,6 +130,13 @@ int main(int argc, char* argv[])
         TAppPagePanels::Factory(disc.appDirHost, disc.discRootHost);
     form.Components().Factories().ContentsTree = CreateContentsTree;
     form.Components().Factories().Popups = CreatePopups;
+    TComponentSet* components = &form.Components().Set();
+    form.Components().Factories().FindPanel = [components](const TFindPanelContext& context) {
+        return CreateFindPanel(context, [components]() -> THtmlViewer* {
+            auto* frame = dynamic_cast<THtmlFrame*>(components->PagePanels);
+            return frame ? frame->CurrentViewer() : nullptr;
+        });
+    };
     form.Components().Factories().Music = [](const TMusicContext& context) {
         TBackgroundMusicContext music;
         music.AppDir = context.AppDir;

@@ -90,6 +90,7 @@ public:
     TScreenPictures& Pictures() { return *pictures_; }
     TWindowAnimation& Animation() { return *animation_; }
     TShellSettings& Settings() { return settings_; }
+    bool ThesaurusWindow() const { return thesaurusMode_; }
     TPanelBkgrd* PanelBkgrd() const { return panelBkgrd_; }
     TShellComponents& Components() { return *components_; }
     TInstanceMessages& Messages() { return messages_; }

@@ -29,6 +29,9 @@ public:
     virtual void ShowScreenPictures() = 0;
     virtual void NextPicture() = 0;
     virtual void PreviousPicture() = 0;
+    // The options dialog switches the timer and sets its interval.
+    virtual void SetTimerRunning(bool /*running*/) {}
+    virtual void SetInterval(int /*seconds*/) {}
 };
 
 // The 3-D clip of the start screen, created by the first "3d" command.

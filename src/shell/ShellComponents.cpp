@@ -1,8 +1,10 @@
 #include "ShellComponents.h"
 
+#include "ClipPlayer.h"
 #include "ComprStream.h"
 #include "ConfigText.h"
 #include "CoolDialog.h"
+#include "FormOptions.h"
 #include "HelpViewer.h"
 #include "KeyMap.h"
 #include "MainForm.h"
@@ -11,10 +13,12 @@
 #include "ReadBin.h"
 #include "ScaleBar.h"
 #include "ShellGlobals.h"
+#include "SlideImage.h"
 #include "StandardWindow.h"
 #include "StatusLine.h"
 #include "TextMsg.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMovie>
@@ -45,7 +49,35 @@ void TShellComponents::InstallDeactivationHandler()
                      });
 }
 
-void TShellComponents::CreateOptionsWindow(bool) {}
+void TShellComponents::CreateOptionsWindow(bool hasPictureAreas)
+{
+    if (options_) {
+        return;
+    }
+    TFormOptionsContext context;
+    context.MainWindow = &form_;
+    context.Settings = &form_.Settings();
+    context.Store = form_.Context().Store;
+    context.SettingsKey = SettingsKey(Shell().DiskTitle);
+    context.PicturesPageVisible = hasPictureAreas;
+    context.SetSlideShowRunning = [this](bool running) {
+        if (set_.SlideShow) {
+            set_.SlideShow->SetTimerRunning(running);
+        }
+    };
+    context.SetSlideShowInterval = [this](int seconds) {
+        if (set_.SlideShow) {
+            set_.SlideShow->SetInterval(seconds);
+        }
+    };
+    context.ChooseFont = [this] {
+        if (set_.PagePanels) {
+            set_.PagePanels->ChooseDefaultFont();
+        }
+    };
+    options_ = std::make_unique<TFormOptions>(context);
+    set_.Options = options_.get();
+}
 
 void TShellComponents::InstallCodecs(const QString&, bool) {}
 
@@ -162,13 +194,73 @@ IStandardPage* TShellComponents::StandardPage() const
     return pagePanels_ ? &pagePanels_->StandardPage() : nullptr;
 }
 
-void TShellComponents::CreateFindText() {}
+void TShellComponents::CreateFindText()
+{
+    if (!factories_.FindPanel || findPanel_ || form_.Interface().FindTxt.isEmpty()) {
+        return;
+    }
+    TFindPanelContext context;
+    context.MainWindow = &form_;
+    context.Records = form_.Interface().FindTxt;
+    context.AppDir = form_.Context().AppDir;
+    context.ArchiveBase = Shell().ArchiveBase;
+    context.ThesaurusMode = form_.ThesaurusWindow();
+    context.Components = &set_;
+    context.CurrentScreen = [] { return Shell().CurrentScreen; };
+    context.CaseSensitive = [] { return Shell().CaseSensitive; };
+    context.EndButtonHover = [this] {
+        form_.FormMouseMove(Qt::NoButton, Qt::NoModifier, QPoint(-1, -1));
+    };
+    findPanel_ = factories_.FindPanel(context);
+    set_.FindPanel = findPanel_.get();
+}
 
 void TShellComponents::CreatePathInputs() {}
 
-void TShellComponents::CreateClipPlayer() {}
+// The clip player exists on every disc: sounds of links and drops play
+// without clip areas too.
+void TShellComponents::CreateClipPlayer()
+{
+    if (clipPlayer_) {
+        return;
+    }
+    TClipPlayerContext context;
+    context.MainWindow = &form_;
+    context.Clips = form_.Interface().Clips;
+    context.CurrentScreen = [] { return Shell().CurrentScreen; };
+    context.Components = &set_;
+    context.MusicSettingOn = [this] { return form_.Settings().BGSound; };
+    context.SetMusicSetting = [this](bool on) {
+        form_.Settings().BGSound = on;
+        if (options_) {
+            options_->CheckBoxBGSound->setChecked(on);
+        }
+    };
+    context.EndButtonHover = [this] {
+        form_.FormMouseMove(Qt::NoButton, Qt::NoModifier, QPoint(-1, -1));
+    };
+    clipPlayer_ = ::CreateClipPlayer(context);
+    set_.ClipPlayer = clipPlayer_.get();
+}
 
-void TShellComponents::CreateSlideShow() {}
+void TShellComponents::CreateSlideShow()
+{
+    if (slideShow_ || form_.Interface().Images.isEmpty()) {
+        return;
+    }
+    TSlideShowContext context;
+    context.MainWindow = &form_;
+    context.Images = form_.Interface().Images;
+    context.CurrentScreen = [] { return Shell().CurrentScreen; };
+    context.RunSlideShow = [this] { return form_.Settings().RunSlideShow; };
+    context.SlideShowTime = [this] { return form_.Settings().SlideShowTime; };
+    context.ImageSequence = [this] { return form_.Settings().ImageSequence; };
+    context.EndButtonHover = [this] {
+        form_.FormMouseMove(Qt::NoButton, Qt::NoModifier, QPoint(-1, -1));
+    };
+    slideShow_ = ::CreateSlideShow(context);
+    set_.SlideShow = slideShow_.get();
+}
 
 // The popup menu controller, when any screen has popups.
 void TShellComponents::CreatePopups()
@@ -256,7 +348,12 @@ void TShellComponents::CreateGifAnimator()
     movie->start();
 }
 
-void TShellComponents::EnableOptionChecks(bool, bool) {}
+void TShellComponents::EnableOptionChecks(bool introClipDeclared, bool clickSoundsDeclared)
+{
+    if (options_) {
+        options_->EnableChecks(introClipDeclared, clickSoundsDeclared);
+    }
+}
 
 bool TShellComponents::PlayIntroClip()
 {
@@ -356,6 +453,14 @@ void TShellComponents::StopMusic()
 
 void TShellComponents::FreeComponents()
 {
+    set_.SlideShow = nullptr;
+    slideShow_.reset();
+    set_.ClipPlayer = nullptr;
+    clipPlayer_.reset();
+    set_.FindPanel = nullptr;
+    findPanel_.reset();
+    set_.Options = nullptr;
+    options_.reset();
     set_.Dialog = nullptr;
     dialog_.reset();
     set_.ScaleBar = nullptr;

@@ -8,6 +8,7 @@
 
 class QLabel;
 class TCoolDialog;
+class TFormOptions;
 class TScaleBar;
 class TStatusLine;
 class TTextMsg;
@@ -20,8 +21,9 @@ class TMainForm;
 // that their callers are already in place: the thesaurus window, the options
 // window, codecs, status line, fonts installer, music, find-text fields, path
 // boxes, clip player, slide show, popups, contents tree, scale bar, intro
-// clip, 3-D video, about box and skinned dialog. Components of modules the
-// shell does not know come from the factories the program entry installs.
+// clip, 3-D video, about box and skinned dialog. The dialogs and the media
+// of the screens are created here; components of modules the shell does not
+// know come from the factories the program entry installs.
 class TShellComponents {
 public:
     explicit TShellComponents(TMainForm& form);
@@ -99,5 +101,9 @@ private:
     std::unique_ptr<TStatusLine> statusLine_;
     std::unique_ptr<TScaleBar> scaleBar_;
     std::unique_ptr<TCoolDialog> dialog_;
+    std::unique_ptr<TFormOptions> options_;
+    std::unique_ptr<IFindPanel> findPanel_;
+    std::unique_ptr<IClipPlayer> clipPlayer_;
+    std::unique_ptr<ISlideShow> slideShow_;
     QLabel* gifAnimator_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "Backdrop.h"
 #include "Controls.h"
+#include "DialogArt.h"
 #include "Popups.h"
 #include "Scenes.h"
 #include "ScreenShots.h"
@@ -37,8 +38,8 @@ bool DemoArt::writeAll()
         error_ = layout_.errorString();
         return false;
     }
-    return writeScreens() && writeControls() && writePopups() && writeIcon() && writePictures() &&
-           writeSounds();
+    return writeScreens() && writeControls() && writePopups() && writeDialog() && writeIcon() &&
+           writePictures() && writeSounds();
 }
 
 bool DemoArt::writeScreens()
@@ -145,6 +146,38 @@ bool DemoArt::writePopups()
             if (!saveImage(item, resources_ + QLatin1Char('/') + name, "bmp")) {
                 return false;
             }
+        }
+    }
+    return true;
+}
+
+bool DemoArt::writeDialog()
+{
+    DialogLayout dialog;
+    if (!dialog.read(resources_ + QStringLiteral("/Dialog.txt"))) {
+        error_ = dialog.errorString();
+        return false;
+    }
+    QRect searchField;
+    for (const StructLayout::Area& area : layout_.areas()) {
+        if (area.section == QLatin1String("_findtxt")) {
+            searchField = area.rect;
+            break;
+        }
+    }
+    if (searchField.isEmpty()) {
+        error_ = QStringLiteral("Struct.txt declares no search field for the dialog");
+        return false;
+    }
+    DialogArt art(dialog, searchField);
+    if (!art.paint()) {
+        error_ = art.errorString();
+        return false;
+    }
+    const QMap<QString, QImage> pictures = art.pictures();
+    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
+        if (!saveImage(it.value(), resources_ + QLatin1Char('/') + it.key(), "bmp")) {
+            return false;
         }
     }
     return true;

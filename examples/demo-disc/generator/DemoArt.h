@@ -8,10 +8,12 @@
 
 // Draws and writes everything the demo disc needs besides its texts, into a
 // staging copy of the disc sources:
-//   resources/  the screen backgrounds, the control and popup pictures, the icon
+//   resources/  the screen backgrounds, the control and popup pictures, the icon,
+//               the pages and control pictures of the skinned dialog
 //   files/       the click sounds, the music, the slide show and its thumbnails
 //   archive/run/pics/  the pictures of the pages
-// The places and picture names come from resources/Struct.txt.
+// The places and picture names come from resources/Struct.txt and, for the
+// dialog, resources/Dialog.txt.
 class DemoArt {
 public:
     explicit DemoArt(const QString& stagingFolder);
@@ -25,6 +27,7 @@ private:
     bool writeControl(const StructLayout::Element& element);
     bool checkSharedPlace(const StructLayout::Element& element, const QSize& size);
     bool writePopups();
+    bool writeDialog();
     bool writeIcon();
     bool writePictures();
     bool writeSounds();
