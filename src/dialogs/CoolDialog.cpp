@@ -51,7 +51,18 @@ TCoolDialog::TCoolDialog(const TCoolDialogContext& context)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     fadeIn_ = new TEffCar(this);
-    connect(fadeIn_, &TEffCar::fadeFinished, this, [this] { update(); });
+    // The search fields stay out of the fade and come back with the focus.
+    connect(fadeIn_, &TEffCar::fadeStarted, this, [this] {
+        if (page_ == kFindPage) {
+            SetFindFieldsShown(false);
+        }
+    });
+    connect(fadeIn_, &TEffCar::fadeFinished, this, [this] {
+        if (page_ == kFindPage) {
+            SetFindFieldsShown(true);
+        }
+        update();
+    });
     LoadStoredStates();
 }
 
@@ -279,6 +290,26 @@ void TCoolDialog::PlaceFindFields(bool findPage)
         if (edit->parentWidget() == this) {
             edit->setVisible(findPage);
             edit->raise();
+        }
+    }
+}
+
+void TCoolDialog::SetFindFieldsShown(bool shown)
+{
+    IFindPanel* find = FindPanel();
+    if (!find) {
+        return;
+    }
+    bool focused = false;
+    for (QWidget* edit : find->Edits()) {
+        if (edit->parentWidget() != this) {
+            continue;
+        }
+        edit->setVisible(shown);
+        if (shown && !focused) {
+            activateWindow();
+            edit->setFocus();
+            focused = true;
         }
     }
 }

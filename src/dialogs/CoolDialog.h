@@ -97,6 +97,7 @@ private:
     void BuildElements(int page);
     void ComposeFace(const QImage& picture, const QString& message);
     void PlaceFindFields(bool findPage);
+    void SetFindFieldsShown(bool shown);
     void FreeElements();
     void DrawSwitchCaption(QImage& picture, const RSwthGrp& record, int state) const;
     RSwthGrp& SwitchRecord(const TShownSwitch& shown);
