@@ -1,14 +1,11 @@
 #include "IndexPageText.h"
 
-#include "CodePage.h"
 #include "IndexHtmlReferences.h"
+#include "PageCharset.h"
 
 #include <QSet>
-#include <QStringDecoder>
 
 namespace {
-
-constexpr qsizetype CharsetWindow = 8192;
 
 const QSet<QString>& inlineTags()
 {
@@ -23,12 +20,6 @@ bool isAsciiAlnum(QChar c)
 {
     const char16_t u = c.unicode();
     return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9');
-}
-
-bool isCharsetNameByte(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.' ||
-           c == ':';
 }
 
 // Where a tag that starts reading at html[from] ends: just after its '>',
@@ -56,51 +47,14 @@ IndexPageText::IndexPageText(const QByteArray& bytes)
     parse(decode(bytes));
 }
 
-QString IndexPageText::declaredCharset(const QByteArray& bytes)
-{
-    const QByteArray head = bytes.left(CharsetWindow).toLower();
-    for (qsizetype at = head.indexOf("charset"); at >= 0; at = head.indexOf("charset", at + 1)) {
-        qsizetype p = at + 7;
-        while (p < head.size() && (head[p] == ' ' || head[p] == '\t')) {
-            ++p;
-        }
-        if (p >= head.size() || head[p] != '=') {
-            continue;
-        }
-        ++p;
-        while (p < head.size() && (head[p] == ' ' || head[p] == '"' || head[p] == '\'')) {
-            ++p;
-        }
-        const qsizetype start = p;
-        while (p < head.size() && isCharsetNameByte(head[p])) {
-            ++p;
-        }
-        if (p > start) {
-            return QString::fromLatin1(head.mid(start, p - start));
-        }
-    }
-    return QString();
-}
-
 QString IndexPageText::decode(const QByteArray& bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        return QString::fromUtf8(bytes.mid(3));
-    }
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                          : QStringConverter::Utf16BE);
-        return utf16.decode(bytes.mid(2));
-    }
-    const QString charset = declaredCharset(bytes);
-    if (charset == QLatin1String("cp866") || charset == QLatin1String("ibm866")) {
-        return CodePage::fromCp866(bytes);
-    }
-    QStringDecoder declared(charset.toLatin1().constData());
-    if (charset.isEmpty() || charset.contains(QLatin1String("1251")) || !declared.isValid()) {
-        return CodePage::fromCp1251(bytes);
-    }
-    return declared.decode(bytes);
+    return PageCharset::DecodePage(bytes);
+}
+
+QString IndexPageText::declaredCharset(const QByteArray& bytes)
+{
+    return PageCharset::Declared(bytes);
 }
 
 void IndexPageText::parse(const QString& html)
