@@ -29,6 +29,11 @@ TContentContext contentContext(const TPagePanelsContext& shell, const QString& d
     context.Hooks.SetStatusBarText = shell.SetStatusBarText;
     context.Hooks.UpdateHistoryLists = shell.UpdateHistoryLists;
     context.Hooks.SetTextMessage = shell.SetTextMessage;
+    context.Hooks.SetPageFolder = [components = shell.Components](const QString& page) {
+        if (components && components->FontInstaller) {
+            components->FontInstaller->SetPageFolder(page);
+        }
+    };
     context.Hooks.PassEnterToFindFields = [components = shell.Components] {
         if (!components || !components->FindPanel) {
             return;

@@ -95,6 +95,8 @@ class IFontInstaller {
 public:
     virtual ~IFontInstaller() = default;
     virtual void InstallFonts() = 0;
+    // The page loaded last, whose folder holds the fonts to install.
+    virtual void SetPageFolder(const QString& /*page*/) {}
 };
 
 // Games and programs on the disc.

@@ -8,6 +8,7 @@
 #include "HelpViewer.h"
 #include "KeyMap.h"
 #include "MainForm.h"
+#include "NavFont.h"
 #include "PanelBkgrd.h"
 #include "PictureStream.h"
 #include "ReadBin.h"
@@ -87,7 +88,13 @@ void TShellComponents::CreateStatusLine()
     set_.StatusLine = statusLine_.get();
 }
 
-void TShellComponents::CreateFontInstaller() {}
+void TShellComponents::CreateFontInstaller()
+{
+    if (!fontInstaller_) {
+        fontInstaller_ = std::make_unique<TNavFont>(Shell().WindowsDir);
+        set_.FontInstaller = fontInstaller_.get();
+    }
+}
 
 void TShellComponents::CreateMusicPlayer()
 {
@@ -453,6 +460,8 @@ void TShellComponents::StopMusic()
 
 void TShellComponents::FreeComponents()
 {
+    set_.FontInstaller = nullptr;
+    fontInstaller_.reset();
     set_.SlideShow = nullptr;
     slideShow_.reset();
     set_.ClipPlayer = nullptr;

@@ -105,5 +105,6 @@ private:
     std::unique_ptr<IFindPanel> findPanel_;
     std::unique_ptr<IClipPlayer> clipPlayer_;
     std::unique_ptr<ISlideShow> slideShow_;
+    std::unique_ptr<IFontInstaller> fontInstaller_;
     QLabel* gifAnimator_ = nullptr;
 };
