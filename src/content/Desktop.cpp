@@ -10,9 +10,7 @@ namespace Desktop {
 
 bool OpenUrl(const QString& url)
 {
-    IProcessLauncher& launcher = ProcessLauncher();
-    const QString opener = launcher.FindExecutable(QStringLiteral("xdg-open"));
-    return !opener.isEmpty() && !url.isEmpty() && launcher.StartDetached(opener, {url}, QString());
+    return Processes::OpenUrl(url);
 }
 
 QString AskSaveFileName(QWidget* parent, const QString& folder, const QString& proposedName,

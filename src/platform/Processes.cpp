@@ -49,6 +49,13 @@ void SetProcessLauncher(std::unique_ptr<IProcessLauncher> launcher)
 
 namespace Processes {
 
+bool OpenUrl(const QString& url)
+{
+    IProcessLauncher& launcher = ProcessLauncher();
+    const QString opener = launcher.FindExecutable(QStringLiteral("xdg-open"));
+    return !opener.isEmpty() && !url.isEmpty() && launcher.StartDetached(opener, {url}, QString());
+}
+
 bool Open(const QString& virtualFile, const QString& parameters)
 {
     const auto host = VirtualFs::instance().resolveExisting(virtualFile);

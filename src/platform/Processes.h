@@ -29,6 +29,10 @@ namespace Processes {
 // the file does not exist or nothing could start it.
 bool Open(const QString& virtualFile, const QString& parameters);
 
+// A URL as written ("http:", "mailto:", a file) to the desktop's default
+// handler; false when nothing could start.
+bool OpenUrl(const QString& url);
+
 // Another process of this program with the arguments, in the host folder.
 bool StartOwnProgram(const QStringList& arguments, const QString& workingFolder);
 

@@ -1,5 +1,6 @@
 #include "ShellComponents.h"
 
+#include "AboutBox.h"
 #include "ClipPlayer.h"
 #include "ComprStream.h"
 #include "ConfigText.h"
@@ -11,6 +12,7 @@
 #include "NavFont.h"
 #include "PanelBkgrd.h"
 #include "PictureStream.h"
+#include "Processes.h"
 #include "ReadBin.h"
 #include "ScaleBar.h"
 #include "ShellGlobals.h"
@@ -27,6 +29,7 @@
 TShellComponents::TShellComponents(TMainForm& form) : form_(form)
 {
     set_.ShowStandardWindow = [this] { form_.ShowStandardWindow(); };
+    set_.CreateAboutBox = [this] { return CreateAboutBox(); };
     set_.ShowHelp = [this](const QString& helpFile, const QString& topic) {
         HelpViewer::Show(form_.Context().AppDir, form_.WindowHandle(), helpFile, topic);
     };
@@ -442,7 +445,30 @@ void TShellComponents::ShowGifAnimation(bool shown)
 
 void TShellComponents::ReleaseVideoPlayer() {}
 
-void TShellComponents::CloseAboutBox() {}
+void TShellComponents::CloseAboutBox()
+{
+    if (aboutBox_) {
+        aboutBox_->reject();
+    }
+}
+
+// The about box from "About.cfs", made on the first "about".
+IAboutBox* TShellComponents::CreateAboutBox()
+{
+    QByteArray encoded;
+    if (!aboutBox_ && form_.ResourceBin() &&
+        form_.ResourceBin()->ReadToBuffer(QStringLiteral("About.cfs"), encoded) >= 0) {
+        TAboutBoxContext context;
+        DecodeConfig(encoded, context.Lines, true);
+        context.ReadPicture = PictureReader();
+        context.AppDir = form_.Context().AppDir;
+        context.ClickSoundsOn = [this] { return form_.Settings().Wav; };
+        context.HintsOn = [this] { return form_.Settings().Hint; };
+        context.OpenTarget = [](const QString& target) { Processes::OpenUrl(target); };
+        aboutBox_ = std::make_unique<TAboutBox>(context, &form_);
+    }
+    return aboutBox_.get();
+}
 
 void TShellComponents::CloseSkinnedDialog()
 {
@@ -460,6 +486,8 @@ void TShellComponents::StopMusic()
 
 void TShellComponents::FreeComponents()
 {
+    set_.AboutBox = nullptr;
+    aboutBox_.reset();
     set_.FontInstaller = nullptr;
     fontInstaller_.reset();
     set_.SlideShow = nullptr;

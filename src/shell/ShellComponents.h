@@ -7,6 +7,7 @@
 #include <memory>
 
 class QLabel;
+class TAboutBox;
 class TCoolDialog;
 class TFormOptions;
 class TScaleBar;
@@ -86,6 +87,7 @@ public:
     IStandardPage* StandardPage() const;
 
 private:
+    IAboutBox* CreateAboutBox();
     std::function<QImage(const QString&)> PictureReader() const;
     TPagePanelsContext PagePanelsContext(const TDynamicHTMLArray& records,
                                          QWidget* backgroundPanel);
@@ -106,5 +108,6 @@ private:
     std::unique_ptr<IClipPlayer> clipPlayer_;
     std::unique_ptr<ISlideShow> slideShow_;
     std::unique_ptr<IFontInstaller> fontInstaller_;
+    std::unique_ptr<TAboutBox> aboutBox_;
     QLabel* gifAnimator_ = nullptr;
 };
