@@ -17,9 +17,8 @@ TColorGrid::TColorGrid(QWidget* parent) : QWidget(parent)
 
 QColor TColorGrid::BasicColour(int index)
 {
-    static const QRgb colours[kCells] = {0x000000, 0x800000, 0x008000, 0x808000,
-                                         0x000080, 0x800080, 0x008080, 0x808080,
-                                         0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
+    static const QRgb colours[kCells] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                         0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
                                          0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     return index >= 0 && index < kCells ? QColor(colours[index]) : QColor();
 }
