@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OutputVolume.h"
+#include "WaveFile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -8,8 +9,6 @@
 #include <functional>
 #include <mutex>
 
-// A mono 16-bit PCM wave file with a tone of the given length.
-QByteArray WaveFile(int milliseconds);
 // Writes a one-second 64x48 video of a plain red picture (JPEG frames in AVI) to a host path.
 bool WriteVideoFile(const QString& hostPath);
 // Runs the event loop until the condition holds or the time is over; whether it held.

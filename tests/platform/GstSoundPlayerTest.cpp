@@ -2,6 +2,7 @@
 
 #include "TempDir.h"
 #include "VirtualFs.h"
+#include "WaveFile.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -12,26 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A mono 16-bit PCM wave file with a tone of the given length.
-QByteArray waveFile(int milliseconds)
-{
-    constexpr quint32 rate = 8000;
-    const quint32 samples = rate * quint32(milliseconds) / 1000;
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + samples * 2);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << rate << rate * 2 << quint16(2) << quint16(16);
-    out.writeRawData("data", 4);
-    out << quint32(samples * 2);
-    for (quint32 i = 0; i < samples; ++i) {
-        out << qint16(8000 * std::sin(2 * M_PI * 440 * i / rate));
-    }
-    return bytes;
-}
 
 class GstSoundPlayerTest : public ::testing::Test {
 protected:
@@ -66,7 +47,7 @@ protected:
 TEST_F(GstSoundPlayerTest, PlayAndWaitReturnsWhenTheSoundHasEnded)
 {
     // The name is found without regard to case, as on the disc.
-    const QString click = sound(QStringLiteral("Щелчок.WAV"), waveFile(400));
+    const QString click = sound(QStringLiteral("Щелчок.WAV"), WaveFile(400));
     const qint64 elapsed = timed([&] { player.PlayAndWait(click.toLower()); });
     EXPECT_GE(elapsed, 350); // the sink plays in real time
     EXPECT_LT(elapsed, 5000);
@@ -85,8 +66,8 @@ TEST_F(GstSoundPlayerTest, MissingOrBrokenSoundsReturnAtOnce)
 
 TEST_F(GstSoundPlayerTest, AsyncSoundsReturnAtOnceAndGiveTheOutputBackWhenDone)
 {
-    const QString longSound = sound(QStringLiteral("long.wav"), waveFile(3000));
-    const QString shortSound = sound(QStringLiteral("short.wav"), waveFile(200));
+    const QString longSound = sound(QStringLiteral("long.wav"), WaveFile(3000));
+    const QString shortSound = sound(QStringLiteral("short.wav"), WaveFile(200));
     EXPECT_LT(timed([&] { player.PlayAsync(longSound); }), 500);
     EXPECT_TRUE(player.Playing());
     // The next sound cuts the long one off: all is over well before 3 s.
