@@ -1,6 +1,7 @@
 #include "AppPagePanels.h"
 
 #include "FontForm.h"
+#include "Games.h"
 #include "HtmlFrame.h"
 #include "HtmlViewer.h"
 
@@ -43,6 +44,16 @@ TContentContext contentContext(const TPagePanelsContext& shell, const QString& d
                 QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
                 QApplication::sendEvent(edit, &enter);
             }
+        }
+    };
+    context.Hooks.CopyFileToInstallFolder = [components = shell.Components](const QString& file) {
+        if (auto* games = components ? dynamic_cast<TGames*>(components->Games) : nullptr) {
+            games->CopyFileToInstallFolder(file);
+        }
+    };
+    context.Hooks.CopyListEntry = [components = shell.Components](const QString& list) {
+        if (auto* games = components ? dynamic_cast<TGames*>(components->Games) : nullptr) {
+            games->CopyListEntry(list);
         }
     };
     context.Hooks.ChooseFont = [](ViewerDefaults& defaults) {

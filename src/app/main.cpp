@@ -8,6 +8,7 @@
 #include "GlobalExHandler.h"
 #include "GstSoundPlayer.h"
 #include "HtmlFrame.h"
+#include "HtmlViewer.h"
 #include "IndexMessageBox.h"
 #include "Instances.h"
 #include "MainForm.h"
@@ -131,6 +132,11 @@ int main(int argc, char* argv[])
     form.Components().Factories().ContentsTree = CreateContentsTree;
     form.Components().Factories().Popups = CreatePopups;
     TComponentSet* components = &form.Components().Set();
+    form.Components().Factories().CurrentFormControls = [components] {
+        auto* frame = dynamic_cast<THtmlFrame*>(components->PagePanels);
+        THtmlViewer* viewer = frame ? frame->CurrentViewer() : nullptr;
+        return viewer ? viewer->formControls() : QList<FormControl>();
+    };
     form.Components().Factories().FindPanel = [components](const TFindPanelContext& context) {
         return CreateFindPanel(context, [components]() -> THtmlViewer* {
             auto* frame = dynamic_cast<THtmlFrame*>(components->PagePanels);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ComponentSet.h"
+#include "HtmlViewerTypes.h"
 #include "InterfaceRecords.h"
 #include "WindowRegistry.h"
 
@@ -136,4 +137,6 @@ struct TComponentFactories {
     std::function<std::unique_ptr<IPopupController>(const TPopupsContext& context)> Popups;
     std::function<std::unique_ptr<IFindPanel>(const TFindPanelContext& context)> FindPanel;
     std::function<std::unique_ptr<IBackgroundMusic>(const TMusicContext& context)> Music;
+    // The form controls of the page in the current viewer ("copylist:").
+    std::function<QList<FormControl>()> CurrentFormControls;
 };

@@ -6,11 +6,13 @@
 #include "ConfigText.h"
 #include "CoolDialog.h"
 #include "FormOptions.h"
+#include "Games.h"
 #include "HelpViewer.h"
 #include "KeyMap.h"
 #include "MainForm.h"
 #include "NavFont.h"
 #include "PanelBkgrd.h"
+#include "PathInputBox.h"
 #include "PictureStream.h"
 #include "Processes.h"
 #include "ReadBin.h"
@@ -225,7 +227,35 @@ void TShellComponents::CreateFindText()
     set_.FindPanel = findPanel_.get();
 }
 
-void TShellComponents::CreatePathInputs() {}
+// The installation-folder fields (also without fields: the folder is then
+// the current one) and the games that install into it.
+void TShellComponents::CreatePathInputs()
+{
+    if (pathInputs_) {
+        return;
+    }
+    TPathInputContext fields;
+    fields.MainWindow = &form_;
+    fields.Records = form_.Interface().PathInput;
+    fields.CurrentScreen = [] { return Shell().CurrentScreen; };
+    fields.SettingsKey = SettingsKey(Shell().DiskTitle);
+    fields.Store = form_.Context().Store;
+    fields.EndButtonHover = [this] {
+        form_.FormMouseMove(Qt::NoButton, Qt::NoModifier, QPoint(-1, -1));
+    };
+    pathInputs_ = std::make_unique<TPathInputBox>(fields);
+    set_.PathInputs = pathInputs_.get();
+    TGamesContext games;
+    games.Components = &set_;
+    games.WindowsDir = Shell().WindowsDir;
+    games.Store = form_.Context().Store;
+    games.FormControls = [this] {
+        return factories_.CurrentFormControls ? factories_.CurrentFormControls()
+                                              : QList<FormControl>();
+    };
+    games_ = std::make_unique<TGames>(games);
+    set_.Games = games_.get();
+}
 
 // The clip player exists on every disc: sounds of links and drops play
 // without clip areas too.
@@ -486,6 +516,10 @@ void TShellComponents::StopMusic()
 
 void TShellComponents::FreeComponents()
 {
+    set_.Games = nullptr;
+    games_.reset();
+    set_.PathInputs = nullptr;
+    pathInputs_.reset();
     set_.AboutBox = nullptr;
     aboutBox_.reset();
     set_.FontInstaller = nullptr;

@@ -10,6 +10,7 @@ class QLabel;
 class TAboutBox;
 class TCoolDialog;
 class TFormOptions;
+class TGames;
 class TScaleBar;
 class TStatusLine;
 class TTextMsg;
@@ -78,6 +79,9 @@ public:
     void StopMusic();
     void FreeComponents();
 
+    // The games of the disc (copying into the installation folder too).
+    TGames* Games() const { return games_.get(); }
+
     // The small animated picture of the start screen; null when it has no picture.
     QLabel* GifAnimator() const { return gifAnimator_; }
 
@@ -109,5 +113,7 @@ private:
     std::unique_ptr<ISlideShow> slideShow_;
     std::unique_ptr<IFontInstaller> fontInstaller_;
     std::unique_ptr<TAboutBox> aboutBox_;
+    std::unique_ptr<IPathInputs> pathInputs_;
+    std::unique_ptr<TGames> games_;
     QLabel* gifAnimator_ = nullptr;
 };

@@ -1,0 +1,167 @@
+#include "Games.h"
+
+#include "Busy.h"
+#include "GameFolders.h"
+#include "Processes.h"
+#include "Registry.h"
+#include "VirtualFs.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+
+namespace {
+
+const QString NotInstalled = QStringLiteral("Игра не установлена.");
+const QString SerialCopied = QStringLiteral("Серийный номер скопирован");
+const QChar Backslash = QLatin1Char('\\');
+
+QString FolderOf(const QString& file)
+{
+    return file.left(file.lastIndexOf(Backslash) + 1);
+}
+
+QString NameOf(const QString& file)
+{
+    const qsizetype slash =
+        std::max(file.lastIndexOf(Backslash), file.lastIndexOf(QLatin1Char('/')));
+    return file.mid(slash + 1);
+}
+
+} // namespace
+
+TGames::TGames(TGamesContext context) : context_(std::move(context)) {}
+
+QString TGames::GameKey(const QString& key)
+{
+    return QStringLiteral("SOFTWARE\\Venkarro\\") + key;
+}
+
+// An installed game starts from its folder with the parameters written after
+// its ".exe"; otherwise the setup program of the disc starts.
+void TGames::RunGame(const QString& setup, const QString& key)
+{
+    const QString folder = ReadGameValue(key, QStringLiteral("instdir"));
+    GameFolders::TGameProgram game =
+        GameFolders::SplitAtExe(ReadGameValue(key, QStringLiteral("exename")));
+    if (!game.Program.isEmpty()) {
+        const QString base = folder.endsWith(Backslash) ? folder : folder + Backslash;
+        game.Program = base + game.Program;
+    } else {
+        game = GameFolders::SplitAtExe(setup);
+    }
+    if (game.Program.isEmpty()) {
+        return;
+    }
+    VirtualFs::instance().setCurrentFolder(FolderOf(game.Program));
+    Processes::Open(game.Program, game.Parameters);
+}
+
+// The uninstaller works on the log found in or above the game's folder; when
+// it has removed the game's key, whatever it left below that folder goes.
+void TGames::RemoveGame(const QString& key)
+{
+    const QString installed =
+        GameFolders::NormalizedFolder(ReadGameValue(key, QStringLiteral("instdir")));
+    const QString folder =
+        installed.isEmpty() ? QString() : GameFolders::FindUninstallFolder(installed);
+    if (folder.isEmpty()) {
+        ShowMessage(NotInstalled);
+        return;
+    }
+    SetBusy(true);
+    RunUninstaller(folder);
+    const bool kept =
+        Store()
+            .readString(RegistryHive::LocalMachine, GameKey(key), QStringLiteral("instdir"))
+            .has_value();
+    if (!kept && !GameFolders::IsDriveRoot(folder)) {
+        GameFolders::ClearFolder(folder);
+    }
+    SetBusy(false);
+}
+
+bool TGames::RunUninstaller(const QString& folder) const
+{
+    const QString windowsDir = context_.WindowsDir.endsWith(Backslash)
+                                   ? context_.WindowsDir
+                                   : context_.WindowsDir + Backslash;
+    const QString program = windowsDir + QLatin1String(GameFolders::Uninstaller);
+    const QString commandLine = GameFolders::UninstallCommandLine(windowsDir, folder);
+    const QStringList arguments = Processes::SplitParameters(commandLine.mid(program.size()));
+    return context_.RunAndWait ? context_.RunAndWait(program, arguments)
+                               : RunWindowsProgramAndWait(program, arguments);
+}
+
+bool TGames::RunWindowsProgramAndWait(const QString& program, const QStringList& arguments)
+{
+    const std::optional<QString> host = VirtualFs::instance().resolveExisting(program);
+    const QString wine = ProcessLauncher().FindExecutable(QStringLiteral("wine"));
+    if (!host || wine.isEmpty()) {
+        return false;
+    }
+    QProcess process;
+    process.setWorkingDirectory(QFileInfo(*host).absolutePath());
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(wine, QStringList{*host} + arguments);
+    if (!process.waitForStarted()) {
+        return false;
+    }
+    process.waitForFinished(-1);
+    return true;
+}
+
+void TGames::CopyFileToInstallFolder(const QString& file)
+{
+    IPathInputs* inputs = context_.Components ? context_.Components->PathInputs : nullptr;
+    const QString name = NameOf(file);
+    if (!inputs || name.isEmpty()) {
+        return;
+    }
+    QString target = inputs->InstallFolder() + name;
+    if (!target.contains(QLatin1Char(':'))) {
+        target.prepend(target.startsWith(Backslash) ? VirtualFs::instance().currentFolder().left(2)
+                                                    : VirtualFs::instance().currentFolder());
+    }
+    const VirtualFs& fs = VirtualFs::instance();
+    fs.makePath(FolderOf(target));
+    fs.copyFile(file, target, true);
+}
+
+void TGames::CopyListEntry(const QString& listName)
+{
+    if (!context_.FormControls) {
+        return;
+    }
+    for (const FormControl& control : context_.FormControls()) {
+        if (control.name.compare(listName, Qt::CaseInsensitive) != 0 ||
+            control.kind != QLatin1String("select") || control.selectedIndex < 0 ||
+            control.selectedIndex >= control.items.size()) {
+            continue;
+        }
+        if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+            clipboard->setText(control.selectedText());
+        }
+        if (context_.Components && context_.Components->StatusLine) {
+            context_.Components->StatusLine->ShowStatus(SerialCopied);
+        }
+    }
+}
+
+QString TGames::ReadGameValue(const QString& key, const QString& name) const
+{
+    return Store().readString(RegistryHive::LocalMachine, GameKey(key), name).value_or(QString());
+}
+
+void TGames::ShowMessage(const QString& text) const
+{
+    if (context_.Components && context_.Components->Dialog) {
+        context_.Components->Dialog->ShowDialogPage(0, text);
+    }
+}
+
+Registry& TGames::Store() const
+{
+    return context_.Store ? *context_.Store : Registry::instance();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ComponentSet.h"
+#include "HtmlViewerTypes.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class Registry;
+
+// What the shell hands the game operations.
+struct TGamesContext {
+    // Dialog (messages), StatusLine, PathInputs (the installation folder).
+    TComponentSet* Components = nullptr;
+    QString WindowsDir;        // virtual, with a final backslash; holds the uninstaller
+    Registry* Store = nullptr; // the process's registry when null
+    // The form controls of the page in the current viewer.
+    std::function<QList<FormControl>()> FormControls;
+    // Starts a program of the virtual file system and waits until it ends;
+    // false when it could not start. RunWindowsProgramAndWait when empty.
+    std::function<bool(const QString& program, const QStringList& arguments)> RunAndWait;
+};
+
+// The games and programs of the disc: starting a game or its setup, removing
+// it through the uninstaller its installer left, copying files into the
+// installation folder and list entries to the clipboard. Installed games are
+// found under HKEY_LOCAL_MACHINE\SOFTWARE\Venkarro\<key>.
+class TGames final : public IGames {
+public:
+    explicit TGames(TGamesContext context);
+
+    void RunGame(const QString& setup, const QString& key) override;
+    void RemoveGame(const QString& key) override;
+
+    // "copy:" links: the file goes into the installation folder under its own
+    // name, replacing what is there. Failures stay silent.
+    void CopyFileToInstallFolder(const QString& file);
+    // "copylist:" links: the selected entry of the page's drop-down list of
+    // that name goes to the clipboard.
+    void CopyListEntry(const QString& listName);
+
+    // Runs a Windows program under Wine and waits for it without a limit.
+    static bool RunWindowsProgramAndWait(const QString& program, const QStringList& arguments);
+
+    static QString GameKey(const QString& key);
+
+private:
+    QString ReadGameValue(const QString& key, const QString& name) const;
+    bool RunUninstaller(const QString& folder) const;
+    void ShowMessage(const QString& text) const;
+    Registry& Store() const;
+
+    TGamesContext context_;
+};
