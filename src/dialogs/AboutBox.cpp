@@ -208,6 +208,9 @@ void TAboutBox::ShowBox()
     }
     unsetCursor();
     show();
+    if (outline_.size() > 1) {
+        setMask(QRegion(outline_, Qt::WindingFill)); // the native window takes it once it exists
+    }
     fadeIn_->StartFadeIn();
 }
 

@@ -23,8 +23,8 @@ protected:
         TAboutBoxContext context;
         context.Lines = {
             "picture=about.bmp",
-            "vertex=[0,0;300,0;300,200;",
-            "0,200]",
+            "vertex=[20,0;300,0;300,200;",
+            "0,200;0,20]",
             "text vx=10;vy=10;font=dejavu sans;size=10;style=bold;color=255,255,255;",
             "value=demo disc;idenf=none",
             "text vx=10;vy=40;font=dejavu sans;size=10;style=underline;color=0,0,255;",
@@ -87,7 +87,9 @@ TEST_F(AboutBox, ThePictureTheOutlineAndTheElementsComeFromTheDescription)
 {
     Create();
     EXPECT_EQ(box->size(), QSize(300, 200));
-    EXPECT_EQ(box->Outline().size(), 4) << "a list over two lines";
+    EXPECT_EQ(box->Outline().size(), 5) << "a list over two lines";
+    EXPECT_FALSE(box->mask().contains(QPoint(2, 2))) << "the window is cut to its outline";
+    EXPECT_TRUE(box->mask().contains(QPoint(150, 100)));
     ASSERT_EQ(box->Elements().size(), 3u) << "one button, two links; plain text is no element";
     EXPECT_EQ(box->Picture().pixel(210, 160), qRgb(0, 0, 200)) << "the button is drawn in";
     EXPECT_EQ(Link(0).Target, QStringLiteral("mailto:mail@example.org?subject=hello"));

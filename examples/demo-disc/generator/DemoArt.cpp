@@ -1,5 +1,6 @@
 #include "DemoArt.h"
 
+#include "AboutArt.h"
 #include "Backdrop.h"
 #include "Controls.h"
 #include "DialogArt.h"
@@ -39,7 +40,7 @@ bool DemoArt::writeAll()
         return false;
     }
     return writeScreens() && writeControls() && writePopups() && writeDialog() && writeIcon() &&
-           writePictures() && writeSounds();
+           writePictures() && writeSounds() && writeAbout();
 }
 
 bool DemoArt::writeScreens()
@@ -174,7 +175,29 @@ bool DemoArt::writeDialog()
         error_ = art.errorString();
         return false;
     }
-    const QMap<QString, QImage> pictures = art.pictures();
+    return savePictures(art.pictures());
+}
+
+// After the sounds: the about box's buttons may only name sounds the disc has.
+bool DemoArt::writeAbout()
+{
+    AboutLayout about;
+    if (!about.read(resources_ + QStringLiteral("/About.txt"))) {
+        error_ = about.errorString();
+        return false;
+    }
+    AboutArt art(about, [this](const QString& sound) {
+        return QFileInfo(files_ + QLatin1Char('/') + sound).isFile();
+    });
+    if (!art.paint()) {
+        error_ = art.errorString();
+        return false;
+    }
+    return savePictures(art.pictures());
+}
+
+bool DemoArt::savePictures(const QMap<QString, QImage>& pictures)
+{
     for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
         if (!saveImage(it.value(), resources_ + QLatin1Char('/') + it.key(), "bmp")) {
             return false;

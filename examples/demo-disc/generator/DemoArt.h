@@ -9,11 +9,12 @@
 // Draws and writes everything the demo disc needs besides its texts, into a
 // staging copy of the disc sources:
 //   resources/  the screen backgrounds, the control and popup pictures, the icon,
-//               the pages and control pictures of the skinned dialog
+//               the pages and control pictures of the skinned dialog, the
+//               picture and button pictures of the about box
 //   files/       the click sounds, the music, the slide show and its thumbnails
 //   archive/run/pics/  the pictures of the pages
 // The places and picture names come from resources/Struct.txt and, for the
-// dialog, resources/Dialog.txt.
+// dialog and the about box, resources/Dialog.txt and resources/About.txt.
 class DemoArt {
 public:
     explicit DemoArt(const QString& stagingFolder);
@@ -31,6 +32,8 @@ private:
     bool writeIcon();
     bool writePictures();
     bool writeSounds();
+    bool writeAbout();
+    bool savePictures(const QMap<QString, QImage>& pictures);
     bool saveImage(const QImage& image, const QString& path, const char* format);
     bool saveBytes(const QByteArray& bytes, const QString& path);
 
