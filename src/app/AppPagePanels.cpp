@@ -4,6 +4,8 @@
 #include "Games.h"
 #include "HtmlFrame.h"
 #include "HtmlViewer.h"
+#include "PreviewForm.h"
+#include "TopLevelTracker.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -55,6 +57,13 @@ TContentContext contentContext(const TPagePanelsContext& shell, const QString& d
         if (auto* games = components ? dynamic_cast<TGames*>(components->Games) : nullptr) {
             games->CopyListEntry(list);
         }
+    };
+    context.Hooks.ShowPrintPreview = [window = shell.MainWindow, help = shell.PrintPreviewHelp](
+                                         THtmlViewer& viewer, bool picture, QSize size) {
+        TPreviewHooks hooks;
+        hooks.WindowHandleOf = &TTopLevelTracker::Track;
+        hooks.Help = help;
+        ShowPrintPreview(viewer, picture, size, window, hooks);
     };
     context.Hooks.ChooseFont = [](ViewerDefaults& defaults) {
         return TFontForm::Choose(defaults, nullptr);

@@ -69,6 +69,8 @@ struct TPagePanelsContext {
     std::function<void()> UpdateHistoryLists;
     // The text element of a number (the page title is number 1).
     std::function<void(const QString& text, int number)> SetTextMessage;
+    // The help the print preview offers (F1 and its help button).
+    std::function<void()> PrintPreviewHelp;
 };
 
 // What the shell hands the contents tree's factory; the functions stay valid

@@ -198,6 +198,9 @@ TPagePanelsContext TShellComponents::PagePanelsContext(const TDynamicHTMLArray& 
     context.SetTextMessage = [this](const QString& text, int number) {
         SetTextMessage(text, number);
     };
+    context.PrintPreviewHelp = [this] {
+        form_.FormKeyDown(TKeySender::PrintPreview, Qt::Key_F1, Qt::NoModifier);
+    };
     return context;
 }
 
