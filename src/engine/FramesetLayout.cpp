@@ -118,24 +118,24 @@ QList<const FrameNode*> Frames(const FrameNode& root)
     return frames;
 }
 
-QList<int> Sizes(const QStringList& specs, int extent)
+QList<int> Sizes(const QStringList& measures, int extent)
 {
-    const int count = int(specs.size());
+    const int count = int(measures.size());
     QList<double> sizes(count, 0.0);
     QList<double> weights(count, 0.0);
     double fixed = 0;
     double totalWeight = 0;
     for (int i = 0; i < count; ++i) {
-        const QString spec = specs.at(i);
+        const QString measure = measures.at(i);
         bool ok = false;
-        if (spec.endsWith(QLatin1Char('*'))) {
-            const double weight = spec.size() > 1 ? spec.chopped(1).toDouble(&ok) : 1.0;
-            weights[i] = ok || spec.size() == 1 ? qMax(weight, 0.0) : 1.0;
+        if (measure.endsWith(QLatin1Char('*'))) {
+            const double weight = measure.size() > 1 ? measure.chopped(1).toDouble(&ok) : 1.0;
+            weights[i] = ok || measure.size() == 1 ? qMax(weight, 0.0) : 1.0;
             totalWeight += weights[i];
             continue;
         }
-        const bool percent = spec.endsWith(QLatin1Char('%'));
-        const double value = (percent ? spec.chopped(1) : spec).toDouble(&ok);
+        const bool percent = measure.endsWith(QLatin1Char('%'));
+        const double value = (percent ? measure.chopped(1) : measure).toDouble(&ok);
         sizes[i] = ok ? qMax(0.0, percent ? value * extent / 100.0 : value) : 0.0;
         if (!ok) {
             weights[i] = 1.0;

@@ -9,7 +9,7 @@ class HtmlTagScanner;
 struct HtmlTag;
 
 // The frames of a frameset page: a tree of framesets (rows or columns with
-// their size specs "20%", "*", "2*", "100") and frames (name, src as written).
+// their sizes "20%", "*", "2*", "100") and frames (name, src as written).
 struct FrameNode {
     bool isFrameset = false;
     bool rows = false;
@@ -31,7 +31,7 @@ FrameNode Parse(HtmlTagScanner& scanner, const HtmlTag& opening);
 // Pixel sizes of the parts along an extent: fixed sizes first, then
 // percentages, and relative parts ("*", "2*") share what is left. When no
 // relative part takes the rest, all parts are scaled to fill the extent.
-QList<int> Sizes(const QStringList& specs, int extent);
+QList<int> Sizes(const QStringList& measures, int extent);
 // Frames of the tree in document order.
 QList<const FrameNode*> Frames(const FrameNode& root);
 
