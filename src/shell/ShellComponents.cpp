@@ -55,43 +55,7 @@ void TShellComponents::InstallDeactivationHandler()
                      });
 }
 
-void TShellComponents::CreateOptionsWindow(bool hasPictureAreas)
-{
-    if (options_) {
-        return;
-    }
-    TFormOptionsContext context;
-    context.MainWindow = &form_;
-    context.Settings = &form_.Settings();
-    context.Store = form_.Context().Store;
-    context.SettingsKey = SettingsKey(Shell().DiskTitle);
-    context.PicturesPageVisible = hasPictureAreas;
-    context.SetSlideShowRunning = [this](bool running) {
-        if (set_.SlideShow) {
-            set_.SlideShow->SetTimerRunning(running);
-        }
-    };
-    context.SetSlideShowInterval = [this](int seconds) {
-        if (set_.SlideShow) {
-            set_.SlideShow->SetInterval(seconds);
-        }
-    };
-    context.ChooseFont = [this] {
-        if (set_.PagePanels) {
-            set_.PagePanels->ChooseDefaultFont();
-        }
-    };
-    options_ = std::make_unique<TFormOptions>(context);
-    set_.Options = options_.get();
-}
-
 void TShellComponents::InstallCodecs(const QString&, bool) {}
-
-void TShellComponents::CreateStatusLine()
-{
-    statusLine_ = std::make_unique<TStatusLine>(textMessages_.get());
-    set_.StatusLine = statusLine_.get();
-}
 
 void TShellComponents::CreateFontInstaller()
 {
@@ -101,42 +65,7 @@ void TShellComponents::CreateFontInstaller()
     }
 }
 
-void TShellComponents::CreateMusicPlayer()
-{
-    if (!factories_.Music || music_) {
-        return;
-    }
-    TMusicContext context;
-    context.AppDir = form_.Context().AppDir;
-    context.SongList = form_.Interface().BgSoundDefault;
-    context.SettingsKey = SettingsKey(Shell().DiskTitle);
-    context.Store = form_.Context().Store;
-    context.TurnMusicOff = [this] { form_.Settings().BGSound = false; };
-    music_ = factories_.Music(context);
-    set_.Music = music_.get();
-}
-
 void TShellComponents::CreateVolumeEvent() {}
-
-// The text elements of the interface, when it has any.
-void TShellComponents::CreateTextMessages()
-{
-    if (form_.Interface().Texts.isEmpty() || textMessages_) {
-        return;
-    }
-    textMessages_ = std::make_unique<TTextMsg>(&form_, form_.Interface().Texts,
-                                               [] { return Shell().CurrentScreen; });
-    if (statusLine_) {
-        statusLine_->SetTexts(textMessages_.get());
-    }
-}
-
-void TShellComponents::SetTextMessage(const QString& text, int number)
-{
-    if (textMessages_) {
-        textMessages_->SetText(text, number, true);
-    }
-}
 
 std::function<QImage(const QString&)> TShellComponents::PictureReader() const
 {
@@ -260,51 +189,6 @@ void TShellComponents::CreatePathInputs()
     set_.Games = games_.get();
 }
 
-// The clip player exists on every disc: sounds of links and drops play
-// without clip areas too.
-void TShellComponents::CreateClipPlayer()
-{
-    if (clipPlayer_) {
-        return;
-    }
-    TClipPlayerContext context;
-    context.MainWindow = &form_;
-    context.Clips = form_.Interface().Clips;
-    context.CurrentScreen = [] { return Shell().CurrentScreen; };
-    context.Components = &set_;
-    context.MusicSettingOn = [this] { return form_.Settings().BGSound; };
-    context.SetMusicSetting = [this](bool on) {
-        form_.Settings().BGSound = on;
-        if (options_) {
-            options_->CheckBoxBGSound->setChecked(on);
-        }
-    };
-    context.EndButtonHover = [this] {
-        form_.FormMouseMove(Qt::NoButton, Qt::NoModifier, QPoint(-1, -1));
-    };
-    clipPlayer_ = ::CreateClipPlayer(context);
-    set_.ClipPlayer = clipPlayer_.get();
-}
-
-void TShellComponents::CreateSlideShow()
-{
-    if (slideShow_ || form_.Interface().Images.isEmpty()) {
-        return;
-    }
-    TSlideShowContext context;
-    context.MainWindow = &form_;
-    context.Images = form_.Interface().Images;
-    context.CurrentScreen = [] { return Shell().CurrentScreen; };
-    context.RunSlideShow = [this] { return form_.Settings().RunSlideShow; };
-    context.SlideShowTime = [this] { return form_.Settings().SlideShowTime; };
-    context.ImageSequence = [this] { return form_.Settings().ImageSequence; };
-    context.EndButtonHover = [this] {
-        form_.FormMouseMove(Qt::NoButton, Qt::NoModifier, QPoint(-1, -1));
-    };
-    slideShow_ = ::CreateSlideShow(context);
-    set_.SlideShow = slideShow_.get();
-}
-
 // The popup menu controller, when any screen has popups.
 void TShellComponents::CreatePopups()
 {
@@ -360,12 +244,6 @@ void TShellComponents::CreateContentsTree()
     set_.Tree = contentsTree_.get();
 }
 
-void TShellComponents::CreateScaleBar()
-{
-    scaleBar_ = std::make_unique<TScaleBar>(PictureReader(), [] { return Shell().CurrentScreen; });
-    set_.ScaleBar = scaleBar_.get();
-}
-
 // "piston.gif" beside the program, read from the archive or the disk, loops at
 // (583, 470) on the start screen.
 void TShellComponents::CreateGifAnimator()
@@ -391,67 +269,9 @@ void TShellComponents::CreateGifAnimator()
     movie->start();
 }
 
-void TShellComponents::EnableOptionChecks(bool introClipDeclared, bool clickSoundsDeclared)
-{
-    if (options_) {
-        options_->EnableChecks(introClipDeclared, clickSoundsDeclared);
-    }
-}
-
 bool TShellComponents::PlayIntroClip()
 {
     return false;
-}
-
-void TShellComponents::StartMusic()
-{
-    if (set_.Music) {
-        set_.Music->StartMusic();
-    }
-}
-
-// The skinned dialog from "Dialog.cfs"; the text elements of number 1000
-// and the progress bar draw on it.
-void TShellComponents::CreateSkinnedDialog()
-{
-    QByteArray encoded;
-    if (dialog_ || !form_.ResourceBin() ||
-        form_.ResourceBin()->ReadToBuffer(QStringLiteral("Dialog.cfs"), encoded) < 0) {
-        return;
-    }
-    TCoolDialogContext context;
-    context.MainWindow = &form_;
-    DecodeConfig(encoded, context.Lines, true);
-    context.ReadPicture = PictureReader();
-    context.Components = &set_;
-    context.AppDir = form_.Context().AppDir;
-    context.SettingsKey = SettingsKey(Shell().DiskTitle);
-    context.Store = form_.Context().Store;
-    context.ClickSoundsOn = [this] { return form_.Settings().Wav; };
-    context.HintsOn = [this] { return form_.Settings().Hint; };
-    context.PassKey = [this](int key, Qt::KeyboardModifiers modifiers) {
-        form_.FormKeyDown(TKeySender::MainWindow, key, modifiers);
-    };
-    context.PaintTexts = [this](QPainter& painter) {
-        if (textMessages_) {
-            textMessages_->PaintTexts(painter, true);
-        }
-    };
-    dialog_ = std::make_unique<TCoolDialog>(context);
-    set_.Dialog = dialog_.get();
-    if (textMessages_) {
-        textMessages_->SetDialog(dialog_.get());
-    }
-    if (scaleBar_) {
-        scaleBar_->SetDialog(dialog_.get());
-    }
-}
-
-void TShellComponents::PaintTextMessages(QPainter& painter)
-{
-    if (textMessages_) {
-        textMessages_->PaintTexts(painter, false);
-    }
 }
 
 void TShellComponents::HideAllPopups()
@@ -477,45 +297,6 @@ void TShellComponents::ShowGifAnimation(bool shown)
 }
 
 void TShellComponents::ReleaseVideoPlayer() {}
-
-void TShellComponents::CloseAboutBox()
-{
-    if (aboutBox_) {
-        aboutBox_->reject();
-    }
-}
-
-// The about box from "About.cfs", made on the first "about".
-IAboutBox* TShellComponents::CreateAboutBox()
-{
-    QByteArray encoded;
-    if (!aboutBox_ && form_.ResourceBin() &&
-        form_.ResourceBin()->ReadToBuffer(QStringLiteral("About.cfs"), encoded) >= 0) {
-        TAboutBoxContext context;
-        DecodeConfig(encoded, context.Lines, true);
-        context.ReadPicture = PictureReader();
-        context.AppDir = form_.Context().AppDir;
-        context.ClickSoundsOn = [this] { return form_.Settings().Wav; };
-        context.HintsOn = [this] { return form_.Settings().Hint; };
-        context.OpenTarget = [](const QString& target) { Processes::OpenUrl(target); };
-        aboutBox_ = std::make_unique<TAboutBox>(context, &form_);
-    }
-    return aboutBox_.get();
-}
-
-void TShellComponents::CloseSkinnedDialog()
-{
-    if (dialog_) {
-        dialog_->close();
-    }
-}
-
-void TShellComponents::StopMusic()
-{
-    if (set_.Music) {
-        set_.Music->StopMusic(true);
-    }
-}
 
 void TShellComponents::FreeComponents()
 {
