@@ -1,12 +1,14 @@
 #include "Games.h"
 
 #include "Busy.h"
+#include "ComprStream.h"
 #include "GameFolders.h"
 #include "Processes.h"
 #include "Registry.h"
 #include "VirtualFs.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -126,7 +128,25 @@ void TGames::CopyFileToInstallFolder(const QString& file)
     }
     const VirtualFs& fs = VirtualFs::instance();
     fs.makePath(FolderOf(target));
-    fs.copyFile(file, target, true);
+    if (!fs.copyFile(file, target, true)) {
+        CopyArchiveMember(file, target);
+    }
+}
+
+// A file that lies only in the packed archive (pages link to its members
+// like to disk files) is written out from there.
+void TGames::CopyArchiveMember(const QString& file, const QString& target)
+{
+    TComprStream member(file);
+    const std::optional<QString> host = VirtualFs::instance().resolveForCreate(target);
+    if (member.hasError() || !member.fromArchive() || !host) {
+        return;
+    }
+    QFile out(*host);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        out.write(member.buffer()) != member.buffer().size()) {
+        out.remove();
+    }
 }
 
 void TGames::CopyListEntry(const QString& listName)

@@ -47,6 +47,7 @@ public:
     static QString GameKey(const QString& key);
 
 private:
+    static void CopyArchiveMember(const QString& file, const QString& target);
     QString ReadGameValue(const QString& key, const QString& name) const;
     bool RunUninstaller(const QString& folder) const;
     void ShowMessage(const QString& text) const;

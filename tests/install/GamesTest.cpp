@@ -1,6 +1,8 @@
 #include "Games.h"
 
+#include "ArchiveWriter.h"
 #include "GameFolders.h"
+#include "PackedArchive.h"
 #include "Processes.h"
 #include "Registry.h"
 #include "TempDir.h"
@@ -287,6 +289,27 @@ TEST_F(Games, CopyGoesIntoTheInstallFolderAndReplaces)
     QFile self(disc.file(QStringLiteral("files/tool.zip")));
     ASSERT_TRUE(self.open(QIODevice::ReadOnly));
     EXPECT_EQ(self.readAll(), QByteArray("new content"));
+}
+
+TEST_F(Games, AFileOnlyInTheArchiveIsCopiedFromThere)
+{
+    ASSERT_TRUE(QDir().mkpath(disc.file(QStringLiteral("run"))));
+    ArchiveWriter writer;
+    ASSERT_TRUE(writer.addFile(QStringLiteral("files\\sample.txt"), "from the archive"));
+    ASSERT_TRUE(writer.write(disc.file(QStringLiteral("run/interface.dat"))));
+    ASSERT_TRUE(OpenArchive(QStringLiteral("d:\\run\\interface.dat")));
+    SetArchiveBase(QStringLiteral("d:\\run\\"));
+    FakePathInputs inputs;
+    inputs.folder = QStringLiteral("c:\\target\\");
+    components.PathInputs = &inputs;
+    TGames games = Create();
+    games.CopyFileToInstallFolder(QStringLiteral("d:\\run\\files\\sample.txt"));
+    games.CopyFileToInstallFolder(QStringLiteral("d:\\run\\files\\nowhere.txt"));
+    OpenArchive(QStringLiteral("d:\\no-archive.dat"));
+    QFile copied(drive.file(QStringLiteral("target/sample.txt")));
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), QByteArray("from the archive"));
+    EXPECT_FALSE(OnDrive(QStringLiteral("target/nowhere.txt")));
 }
 
 TEST_F(Games, CopyWithoutFieldGoesToCurrentFolderAndWithoutInputsNowhere)
