@@ -1,5 +1,7 @@
 #include "AboutLayout.h"
 
+#include "SourceLines.h"
+
 #include <QFile>
 #include <algorithm>
 
@@ -56,19 +58,11 @@ bool readColour(const QString& text, QColor& color)
 
 bool AboutLayout::read(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error_ = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    const bool parsed = ReadSourceLines(path, error_, [this](const QString& line, int number) {
+        return parseLine(line.trimmed(), number);
+    });
+    if (!parsed) {
         return false;
-    }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        QString line = lines.at(i);
-        line.remove(QLatin1Char('\r'));
-        if (!parseLine(line.trimmed(), i + 1)) {
-            error_ = QStringLiteral("%1:%2: %3").arg(path).arg(i + 1).arg(error_);
-            return false;
-        }
     }
     if (inElement_) {
         error_ = QStringLiteral("%1: the element of line %2 lacks its last key")

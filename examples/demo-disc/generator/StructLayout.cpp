@@ -1,5 +1,7 @@
 #include "StructLayout.h"
 
+#include "SourceLines.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -60,19 +62,10 @@ QPolygon polygonOf(const QStringList& points)
 
 bool StructLayout::read(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error_ = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    const bool parsed = ReadSourceLines(
+        path, error_, [this](const QString& line, int number) { return parseLine(line, number); });
+    if (!parsed) {
         return false;
-    }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        QString line = lines.at(i);
-        line.remove(QLatin1Char('\r'));
-        if (!parseLine(line, i + 1)) {
-            error_ = QStringLiteral("%1:%2: %3").arg(path).arg(i + 1).arg(error_);
-            return false;
-        }
     }
     if (!finish()) {
         error_ = QStringLiteral("%1: %2").arg(path, error_);
