@@ -1,23 +1,18 @@
 #include "ItemsBtn.h"
 
+#include "InterfaceFonts.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
 QFont TItemFont::Font() const
 {
-    QFont font(Name.isEmpty() ? QStringLiteral("Arial") : Name);
-    const int points = Size > 0 ? Size : 8;
-    font.setPixelSize(qMax(1, (points * 96 + 36) / 72));
-    font.setItalic(Style.contains(QLatin1String("italic")));
-    font.setBold(Style.contains(QLatin1String("bold")));
-    font.setUnderline(Style.contains(QLatin1String("underline")));
-    font.setStrikeOut(Style.contains(QLatin1String("strikeout")));
-    return font;
+    return InterfaceFont(Name, Size, StyleWords(Style));
 }
 
 QColor TItemFont::Colour() const
 {
-    return QColor(int(Color & 0xFF), int((Color >> 8) & 0xFF), int((Color >> 16) & 0xFF));
+    return InterfaceColour(Color);
 }
 
 void TItemsBtn::LoadItemPictures(const PictureReader& read)

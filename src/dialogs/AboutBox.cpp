@@ -2,6 +2,7 @@
 
 #include "EffBtnCar.h"
 #include "EffCar.h"
+#include "InterfaceFonts.h"
 #include "InterfaceScanner.h"
 #include "SoundPlayer.h"
 
@@ -54,13 +55,7 @@ const TKeyRule<RAboutButton> buttonRules[] = {
 
 QFont FontOf(const RAboutText& text)
 {
-    QFont font(text.Font.isEmpty() ? QStringLiteral("Arial") : text.Font);
-    font.setPixelSize(qMax(1, ((text.Size > 0 ? text.Size : 8) * 96 + 36) / 72));
-    font.setBold(text.Style.contains(QLatin1String("bold")));
-    font.setItalic(text.Style.contains(QLatin1String("italic")));
-    font.setUnderline(text.Style.contains(QLatin1String("underline")));
-    font.setStrikeOut(text.Style.contains(QLatin1String("strikeout")));
-    return font;
+    return InterfaceFont(text.Font, text.Size, StyleWords(text.Style));
 }
 
 bool StrictlyInside(const QRect& box, QPoint point)
@@ -178,8 +173,7 @@ void TAboutBox::ReadSecondPass()
     for (const RAboutText& text : texts) {
         const QFont font = FontOf(text);
         painter.setFont(font);
-        painter.setPen(QColor(int(text.Color & 0xFF), int((text.Color >> 8) & 0xFF),
-                              int((text.Color >> 16) & 0xFF)));
+        painter.setPen(InterfaceColour(text.Color));
         QString shown = text.Value;
         if (text.Idenf == QLatin1String("url")) {
             const QFontMetrics metrics(font);

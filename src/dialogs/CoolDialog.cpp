@@ -3,6 +3,7 @@
 #include "Busy.h"
 #include "EffBtnCar.h"
 #include "EffCar.h"
+#include "InterfaceFonts.h"
 #include "Registry.h"
 #include "SoundPlayer.h"
 
@@ -14,32 +15,6 @@ namespace {
 
 constexpr int kLetterSpacing = -1;
 const QRect kResultListArea(11, 127, 377, 112);
-
-QColor ColourOf(TColor colour)
-{
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-QFont FontOf(const QString& name, qint32 size, TFontStyles styles)
-{
-    QFont font(name.isEmpty() ? QStringLiteral("Arial") : name);
-    font.setPixelSize(qMax(1, ((size > 0 ? size : 8) * 96 + 36) / 72));
-    font.setBold(styles & StyleBold);
-    font.setItalic(styles & StyleItalic);
-    font.setUnderline(styles & StyleUnderline);
-    font.setStrikeOut(styles & StyleStrikeOut);
-    return font;
-}
-
-TFontStyles StylesOf(const QString& words)
-{
-    TFontStyles styles = 0;
-    styles |= words.contains(QLatin1String("bold")) ? StyleBold : 0;
-    styles |= words.contains(QLatin1String("italic")) ? StyleItalic : 0;
-    styles |= words.contains(QLatin1String("underline")) ? StyleUnderline : 0;
-    styles |= words.contains(QLatin1String("strikeout")) ? StyleStrikeOut : 0;
-    return styles;
-}
 
 } // namespace
 
@@ -210,13 +185,13 @@ void TCoolDialog::DrawSwitchCaption(QImage& picture, const RSwthGrp& record, int
     const TFontStyles styles[] = {record.StyleUp, record.StyleMvUp, record.StyleMvDn,
                                   record.StyleDn};
     const TColor colours[] = {record.ColorUp, record.ColorMvUp, record.ColorMvDn, record.ColorDn};
-    const QFont font = FontOf(record.FontName, record.FontSize, styles[state]);
-    const QFontMetrics bold(FontOf(record.FontName, record.FontSize, StyleBold));
+    const QFont font = InterfaceFont(record.FontName, record.FontSize, styles[state]);
+    const QFontMetrics bold(InterfaceFont(record.FontName, record.FontSize, StyleBold));
     const QRect box(QPoint(record.TextLeft, record.TextTop),
                     QPoint(record.TextRight, record.TextBottom));
     QPainter painter(&picture);
     painter.setFont(font);
-    painter.setPen(ColourOf(colours[state]));
+    painter.setPen(InterfaceColour(colours[state]));
     painter.setClipRect(box);
     int left = box.left();
     for (const QChar character : caption) {
@@ -235,7 +210,7 @@ void TCoolDialog::ComposeFace(const QImage& picture, const QString& message)
     QFont font;
     int messageWidth = 0;
     if (text) {
-        font = FontOf(text->Font, text->Size, StylesOf(text->Style));
+        font = InterfaceFont(text->Font, text->Size, StyleWords(text->Style));
         messageWidth = QFontMetrics(font).horizontalAdvance(message);
         extra_ = qMax(0, messageWidth - (text->Right - text->Left));
     }
@@ -251,7 +226,7 @@ void TCoolDialog::ComposeFace(const QImage& picture, const QString& message)
     }
     if (text && !message.isEmpty()) {
         painter.setFont(font);
-        painter.setPen(ColourOf(text->Color));
+        painter.setPen(InterfaceColour(text->Color));
         const int area = text->Right - text->Left;
         const int left = extra_ > 0 ? text->Left : text->Left + (area - messageWidth) / 2;
         painter.drawText(QRect(left, text->Top, messageWidth + 1, QFontMetrics(font).height()),

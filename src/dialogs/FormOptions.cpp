@@ -117,7 +117,7 @@ void TFormOptions::Write(const QString& name, int value) const
 
 QString TFormOptions::SecondsText(int seconds)
 {
-    const char* unit = seconds == 1                  ? " секунда"
+    const char* unit = seconds == 1                   ? " секунда"
                        : seconds >= 2 && seconds <= 4 ? " секунды"
                                                       : " секунд";
     return QString::number(seconds) + QString::fromUtf8(unit);

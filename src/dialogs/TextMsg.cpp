@@ -1,5 +1,7 @@
 #include "TextMsg.h"
 
+#include "InterfaceFonts.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -16,14 +18,7 @@ TTextMsg::TTextMsg(QWidget* mainWindow, const TDynamicTextArray& texts,
 
 QFont TTextMsg::FontOf(const RText& text)
 {
-    QFont font(text.Font.isEmpty() ? QStringLiteral("Arial") : text.Font);
-    const int points = text.Size > 0 ? text.Size : 8;
-    font.setPixelSize(qMax(1, (points * 96 + 36) / 72));
-    font.setItalic(text.Style.contains(QLatin1String("italic")));
-    font.setBold(text.Style.contains(QLatin1String("bold")));
-    font.setUnderline(text.Style.contains(QLatin1String("underline")));
-    font.setStrikeOut(text.Style.contains(QLatin1String("strikeout")));
-    return font;
+    return InterfaceFont(text.Font, text.Size, StyleWords(text.Style));
 }
 
 QWidget* TTextMsg::TargetOf(int index) const
@@ -50,8 +45,7 @@ void TTextMsg::PaintTexts(QPainter& painter, bool dialog)
         rects_[index] = AreaOf(index, texts_[index]);
         painter.save();
         painter.setFont(fonts_[index]);
-        painter.setPen(QColor(int(record.Color & 0xFF), int((record.Color >> 8) & 0xFF),
-                              int((record.Color >> 16) & 0xFF)));
+        painter.setPen(InterfaceColour(record.Color));
         painter.setClipRect(rects_[index]);
         painter.drawText(rects_[index], Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                          texts_[index]);

@@ -1,24 +1,20 @@
 #include "Captions.h"
 
+#include "InterfaceFonts.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
 QFont CaptionFont(const TCaptionStyle& style, TFontStyles styles)
 {
-    QFont font(style.FontName.isEmpty() ? QStringLiteral("Arial") : style.FontName);
-    const int points = style.FontSize > 0 ? style.FontSize : 8;
-    font.setPixelSize(qMax(1, (points * 96 + 36) / 72));
-    font.setBold(styles & StyleBold);
-    font.setItalic(styles & StyleItalic);
-    font.setUnderline(styles & StyleUnderline);
-    font.setStrikeOut(styles & StyleStrikeOut);
+    QFont font = InterfaceFont(style.FontName, style.FontSize, styles);
     font.setKerning(false);
     return font;
 }
 
 QColor CaptionColor(TColor color)
 {
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+    return InterfaceColour(color);
 }
 
 QList<int> CaptionCharacterPositions(const QString& caption, const TCaptionStyle& style, int left,
