@@ -3,10 +3,10 @@
 // lookups, and reading every member through TComprStream next to raw zlib
 // uncompress() of the same members already in memory.
 
-#include "ArchiveWriter.h"
-#include "ComprStream.h"
-#include "PackedArchive.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "data/ComprStream.h"
+#include "data/PackedArchive.h"
+#include "platform/VirtualFs.h"
 
 #include <QElapsedTimer>
 #include <QFile>

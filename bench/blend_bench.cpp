@@ -1,8 +1,8 @@
 // Blend throughput of the fade effects on 800 x 600 24-bit pictures, next to memcpy of the
 // same bytes in the same run. Prints one line:
 //   BENCH blend_throughput ours=<MB/s> peer=<MB/s> unit=MB/s ratio=<ours/peer>
-#include "Blend.h"
-#include "FastBitmap.h"
+#include "effects/Blend.h"
+#include "effects/FastBitmap.h"
 
 #include <algorithm>
 #include <chrono>

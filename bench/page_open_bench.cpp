@@ -4,11 +4,11 @@
 // same viewer. The ratio is the archive's overhead on a page open.
 //   BENCH page_open ours=<ms archive> peer=<ms disk> unit=ms ratio=<ours/peer>
 
-#include "ArchiveWriter.h"
-#include "CodePage.h"
-#include "HtmlViewer.h"
-#include "PackedArchive.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "data/PackedArchive.h"
+#include "engine/HtmlViewer.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // whole archive file. Opens it, lists it, and looks up and reads every listed
 // member and a few fixed paths.
 
-#include "PackedArchive.h"
-#include "VirtualFs.h"
+#include "data/PackedArchive.h"
+#include "platform/VirtualFs.h"
 
 #include <QByteArray>
 #include <QDir>

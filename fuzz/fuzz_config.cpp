@@ -2,9 +2,9 @@
 // over the lines. The first byte chooses whether the rest is an encoded
 // buffer (odd) or plain text (even), so that seeds can be written as text.
 
-#include "ConfigText.h"
-#include "ProcessPaths.h"
-#include "ValueReaders.h"
+#include "data/ConfigText.h"
+#include "data/ProcessPaths.h"
+#include "data/ValueReaders.h"
 
 #include <cstddef>
 #include <cstdint>

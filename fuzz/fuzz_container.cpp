@@ -1,7 +1,7 @@
 // Opens arbitrary bytes as a resource container and reads every entry.
 
-#include "ReadBin.h"
-#include "VirtualFs.h"
+#include "data/ReadBin.h"
+#include "platform/VirtualFs.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // Reads arbitrary text as an interface description: both passes over the
 // lower-cased lines, as the start-up and disctool read a disc's Struct.cfs.
 
-#include "ConfigText.h"
-#include "InterfaceParser.h"
-#include "ProcessPaths.h"
+#include "data/ConfigText.h"
+#include "data/ProcessPaths.h"
+#include "interface/InterfaceParser.h"
 
 #include <cstddef>
 #include <cstdint>

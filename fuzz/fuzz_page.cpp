@@ -2,8 +2,8 @@
 // the text engine sees it: charset detection, then the rewriting of links,
 // pictures, drop-down lists and framesets.
 
-#include "HtmlPreprocessor.h"
-#include "PageCharset.h"
+#include "data/PageCharset.h"
+#include "engine/HtmlPreprocessor.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,93 +1,12 @@
-#include "AppPagePanels.h"
+#include "app/AppPagePanels.h"
 
-#include "FontForm.h"
-#include "Games.h"
-#include "HtmlFrame.h"
-#include "HtmlViewer.h"
-#include "PreviewForm.h"
-#include "TopLevelTracker.h"
+#include "content/HtmlFrame.h"
+#include "engine/HtmlViewer.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-
-namespace {
-
-TContentContext contentContext(const TPagePanelsContext& shell, const QString& discHost,
-                               const QString& discRootHost)
-{
-    TContentContext context;
-    context.AppDir = shell.AppDir;
-    context.CdRoot = shell.CdRoot;
-    context.SettingsKey = shell.SettingsKey;
-    context.DiscHost = discHost;
-    context.DiscRootHost = discRootHost;
-    context.Store = shell.Store;
-    context.WindowHandle = shell.WindowHandle;
-    context.Components = shell.Components;
-    context.CurrentScreen = shell.CurrentScreen;
-    context.ExecuteCommand = shell.ExecuteCommand;
-    context.Hooks.ShiftPressAt = shell.ShiftPressAt;
-    context.Hooks.EndButtonHover = shell.EndButtonHover;
-    context.Hooks.StandardWindowShown = shell.StandardWindowShown;
-    context.Hooks.SetStatusBarText = shell.SetStatusBarText;
-    context.Hooks.UpdateHistoryLists = shell.UpdateHistoryLists;
-    context.Hooks.SetTextMessage = shell.SetTextMessage;
-    context.Hooks.SetPageFolder = [components = shell.Components](const QString& page) {
-        if (components && components->FontInstaller) {
-            components->FontInstaller->SetPageFolder(page);
-        }
-    };
-    context.Hooks.PassEnterToFindFields = [components = shell.Components] {
-        if (!components || !components->FindPanel) {
-            return;
-        }
-        for (QWidget* edit : components->FindPanel->Edits()) {
-            if (edit->isVisible()) {
-                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-                QApplication::sendEvent(edit, &enter);
-            }
-        }
-    };
-    context.Hooks.CopyFileToInstallFolder = [components = shell.Components](const QString& file) {
-        if (auto* games = components ? dynamic_cast<TGames*>(components->Games) : nullptr) {
-            games->CopyFileToInstallFolder(file);
-        }
-    };
-    context.Hooks.CopyListEntry = [components = shell.Components](const QString& list) {
-        if (auto* games = components ? dynamic_cast<TGames*>(components->Games) : nullptr) {
-            games->CopyListEntry(list);
-        }
-    };
-    context.Hooks.ShowPrintPreview = [window = shell.MainWindow, help = shell.PrintPreviewHelp](
-                                         THtmlViewer& viewer, bool picture, QSize size) {
-        TPreviewHooks hooks;
-        hooks.WindowHandleOf = &TTopLevelTracker::Track;
-        hooks.Help = help;
-        ShowPrintPreview(viewer, picture, size, window, hooks);
-    };
-    context.Hooks.ChooseFont = [](ViewerDefaults& defaults) {
-        return TFontForm::Choose(defaults, nullptr);
-    };
-    TComponentSet* components = shell.Components;
-    context.Hooks.ShowStatus = [components](const QString& text) {
-        if (components && components->StatusLine) {
-            components->StatusLine->ShowStatus(text);
-        }
-    };
-    context.Hooks.UpdateChapterHints = [components] {
-        if (components && components->Tree) {
-            components->Tree->UpdateChapterHints();
-        }
-    };
-    return context;
-}
-
-} // namespace
-
-TAppPagePanels::TAppPagePanels(const TPagePanelsContext& shell, const QString& discHost,
-                               const QString& discRootHost)
-    : context_(contentContext(shell, discHost, discRootHost)),
-      frame_(CreatePagePanels(shell.MainWindow, shell.BackgroundPanel, shell.Panels, context_))
+TAppPagePanels::TAppPagePanels(TContentContext context, QWidget* mainWindow,
+                               QWidget* backgroundPanel, const TDynamicHTMLArray& records)
+    : context_(std::move(context)),
+      frame_(CreatePagePanels(mainWindow, backgroundPanel, records, context_))
 {
 }
 
@@ -96,20 +15,13 @@ TAppPagePanels::~TAppPagePanels()
     frame_.reset();
 }
 
-std::unique_ptr<IPagePanelsComponent> TAppPagePanels::Create(const TPagePanelsContext& shell,
-                                                             const QString& discHost,
-                                                             const QString& discRootHost)
+std::unique_ptr<TAppPagePanels> TAppPagePanels::Create(TContentContext context, QWidget* mainWindow,
+                                                       QWidget* backgroundPanel,
+                                                       const TDynamicHTMLArray& records)
 {
-    auto panels = std::make_unique<TAppPagePanels>(shell, discHost, discRootHost);
+    auto panels =
+        std::make_unique<TAppPagePanels>(std::move(context), mainWindow, backgroundPanel, records);
     return panels->frame_ ? std::move(panels) : nullptr;
-}
-
-decltype(TComponentFactories::PagePanels) TAppPagePanels::Factory(const QString& discHost,
-                                                                  const QString& discRootHost)
-{
-    return [discHost, discRootHost](const TPagePanelsContext& shell) {
-        return Create(shell, discHost, discRootHost);
-    };
 }
 
 IPagePanels& TAppPagePanels::Panels()

@@ -1,30 +1,31 @@
 #pragma once
 
-#include "ComponentFactories.h"
-#include "ContentContext.h"
+#include "components/ContentComponents.h"
+#include "content/ContentContext.h"
 
 #include <QString>
 #include <memory>
 
 class THtmlFrame;
+class QWidget;
 
-// The content's page panels behind the shell's interfaces: the program entry
-// installs Factory() so that the shell creates them without knowing them.
-class TAppPagePanels final : public IPagePanelsComponent, public IStandardPage {
+// The content's page panels with what the standard window asks of them: the
+// current viewer's history, the layouts and the size of the picture shown.
+class TAppPagePanels final : public IStandardPage {
 public:
-    // discHost, discRootHost: the disc that separate viewer windows open.
-    TAppPagePanels(const TPagePanelsContext& shell, const QString& discHost,
-                   const QString& discRootHost);
+    TAppPagePanels(TContentContext context, QWidget* mainWindow, QWidget* backgroundPanel,
+                   const TDynamicHTMLArray& records);
     ~TAppPagePanels() override;
 
     // Null when the records name no panel.
-    static std::unique_ptr<IPagePanelsComponent>
-    Create(const TPagePanelsContext& shell, const QString& discHost, const QString& discRootHost);
-    static decltype(TComponentFactories::PagePanels) Factory(const QString& discHost,
-                                                             const QString& discRootHost);
+    static std::unique_ptr<TAppPagePanels> Create(TContentContext context, QWidget* mainWindow,
+                                                  QWidget* backgroundPanel,
+                                                  const TDynamicHTMLArray& records);
 
-    IPagePanels& Panels() override;
-    IStandardPage& StandardPage() override { return *this; }
+    IPagePanels& Panels();
+    THtmlFrame* Frame() const { return frame_.get(); }
+    // What the panels were made with, the calls into the window among it.
+    const TContentContext& Context() const { return context_; }
 
     QStringList HistoryTitles() const override;
     int HistoryIndex() const override;
@@ -35,9 +36,8 @@ public:
     void SetSkinnedLayout() override;
     QSize LastPictureSize() const override;
 
-    THtmlFrame* Frame() const { return frame_.get(); }
-
 private:
+    // The panels keep a reference to it.
     TContentContext context_;
     std::unique_ptr<THtmlFrame> frame_;
 };

@@ -1,21 +1,14 @@
-#include "AppPagePanels.h"
-#include "BackgroundMusic.h"
-#include "Busy.h"
-#include "CommandLine.h"
-#include "ControlPopupWindow.h"
-#include "DiscLocation.h"
-#include "FindTxtHtml.h"
-#include "GlobalExHandler.h"
-#include "GstSoundPlayer.h"
-#include "HtmlFrame.h"
-#include "HtmlViewer.h"
-#include "IndexMessageBox.h"
-#include "Instances.h"
-#include "MainForm.h"
-#include "ProcessPaths.h"
-#include "ShellComponents.h"
-#include "TreeViews.h"
-#include "VirtualFs.h"
+#include "app/ShellComponents.h"
+#include "data/Busy.h"
+#include "data/ProcessPaths.h"
+#include "platform/CommandLine.h"
+#include "platform/DiscLocation.h"
+#include "platform/GstSoundPlayer.h"
+#include "platform/Instances.h"
+#include "platform/VirtualFs.h"
+#include "search/IndexMessageBox.h"
+#include "shell/GlobalExHandler.h"
+#include "shell/MainForm.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -127,31 +120,8 @@ int main(int argc, char* argv[])
     Instances::Start();
 
     TMainForm form(startupContext(disc, commandLine));
-    form.Components().Factories().PagePanels =
-        TAppPagePanels::Factory(disc.appDirHost, disc.discRootHost);
-    form.Components().Factories().ContentsTree = CreateContentsTree;
-    form.Components().Factories().Popups = CreatePopups;
-    TComponentSet* components = &form.Components().Set();
-    form.Components().Factories().CurrentFormControls = [components] {
-        auto* frame = dynamic_cast<THtmlFrame*>(components->PagePanels);
-        THtmlViewer* viewer = frame ? frame->CurrentViewer() : nullptr;
-        return viewer ? viewer->formControls() : QList<FormControl>();
-    };
-    form.Components().Factories().FindPanel = [components](const TFindPanelContext& context) {
-        return CreateFindPanel(context, [components]() -> THtmlViewer* {
-            auto* frame = dynamic_cast<THtmlFrame*>(components->PagePanels);
-            return frame ? frame->CurrentViewer() : nullptr;
-        });
-    };
-    form.Components().Factories().Music = [](const TMusicContext& context) {
-        TBackgroundMusicContext music;
-        music.AppDir = context.AppDir;
-        music.SongList = context.SongList;
-        music.SettingsKey = context.SettingsKey;
-        music.Store = context.Store;
-        music.TurnMusicOff = context.TurnMusicOff;
-        return std::make_unique<TBackgroundMusic>(std::move(music));
-    };
+    TShellComponents components(form, disc.appDirHost, disc.discRootHost);
+    form.SetComponents(&components);
     form.FormCreate();
     if (form.TerminationRequested()) {
         return form.ExitCode();

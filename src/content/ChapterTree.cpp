@@ -1,4 +1,4 @@
-#include "ChapterTree.h"
+#include "content/ChapterTree.h"
 
 namespace {
 

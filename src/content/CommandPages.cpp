@@ -1,4 +1,4 @@
-#include "CommandPages.h"
+#include "content/CommandPages.h"
 
 TCommandPages::TCommandPages(int viewerCount) : pages_(qMax(0, viewerCount)) {}
 

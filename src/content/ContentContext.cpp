@@ -1,7 +1,7 @@
-#include "ContentContext.h"
+#include "content/ContentContext.h"
 
-#include "ChapterTree.h"
-#include "Registry.h"
+#include "content/ChapterTree.h"
+#include "platform/Registry.h"
 
 Registry& TContentContext::Settings() const
 {

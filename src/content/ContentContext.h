@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ComponentSet.h"
-#include "HtmlViewerTypes.h"
-#include "WindowRegistry.h"
+#include "components/ComponentSet.h"
+#include "engine/HtmlViewerTypes.h"
+#include "platform/WindowRegistry.h"
 
 #include <QPoint>
 #include <QSize>

@@ -1,8 +1,8 @@
-#include "ContentFiles.h"
+#include "content/ContentFiles.h"
 
-#include "PackedArchive.h"
-#include "PagePaths.h"
-#include "VirtualFs.h"
+#include "data/PackedArchive.h"
+#include "engine/PagePaths.h"
+#include "platform/VirtualFs.h"
 
 #include <QBuffer>
 #include <QSaveFile>

@@ -1,9 +1,9 @@
-#include "ControlPopupWindow.h"
+#include "content/ControlPopupWindow.h"
 
-#include "HtmlFavorite.h"
-#include "PopupWindow.h"
-#include "Registry.h"
-#include "ValueReaders.h"
+#include "content/HtmlFavorite.h"
+#include "content/PopupWindow.h"
+#include "data/ValueReaders.h"
+#include "platform/Registry.h"
 
 #include <QCoreApplication>
 
@@ -14,8 +14,21 @@ TControlPopupWindow::TControlPopupWindow(const TPopupsContext& context) : contex
 
 TControlPopupWindow::~TControlPopupWindow()
 {
-    favorites_.reset();
+    SetFavorites(nullptr);
     qDeleteAll(windows_);
+}
+
+// Whoever holds the component set learns of the favorites before they go
+// and once they exist.
+void TControlPopupWindow::SetFavorites(std::unique_ptr<THtmlFavorite> favorites)
+{
+    if (context_.SetFavorites) {
+        context_.SetFavorites(nullptr);
+    }
+    favorites_ = std::move(favorites);
+    if (favorites_ && context_.SetFavorites) {
+        context_.SetFavorites(favorites_.get());
+    }
 }
 
 int TControlPopupWindow::Screen() const
@@ -37,7 +50,7 @@ TPopupWindow* TControlPopupWindow::Popup(int type) const
 // the screen may have come from one of their items.
 void TControlPopupWindow::FreePopups()
 {
-    favorites_.reset();
+    SetFavorites(nullptr);
     for (TPopupWindow* popup : std::as_const(windows_)) {
         popup->HidePopup();
         popup->SetItemHandler(nullptr);
@@ -77,9 +90,9 @@ void TControlPopupWindow::FillPopup(TPopupWindow& popup, const RPopupData& recor
     case PopupFavorite:
         popup.SetItemCount(0);
         if (!favorites_ && context_.Components && &popup == Popup(PopupFavorite)) {
-            favorites_ = std::make_unique<THtmlFavorite>(
+            SetFavorites(std::make_unique<THtmlFavorite>(
                 *this, *context_.Components,
-                context_.Store ? *context_.Store : Registry::instance(), context_.SettingsKey);
+                context_.Store ? *context_.Store : Registry::instance(), context_.SettingsKey));
         }
         return;
     default:

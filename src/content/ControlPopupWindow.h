@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ComponentFactories.h"
-#include "ContentComponents.h"
+#include "components/ComponentContexts.h"
+#include "components/ContentComponents.h"
 
 #include <QList>
 #include <QObject>
@@ -39,6 +39,7 @@ public:
 
 private:
     void FreePopups();
+    void SetFavorites(std::unique_ptr<THtmlFavorite> favorites);
     void FillPopup(TPopupWindow& popup, const RPopupData& record);
     void RunItem(TPopupWindow& popup, const QString& command, int index);
     void RunCommand(const QString& command);

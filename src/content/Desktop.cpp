@@ -1,7 +1,7 @@
-#include "Desktop.h"
+#include "content/Desktop.h"
 
-#include "Processes.h"
-#include "VirtualFs.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFileDialog>

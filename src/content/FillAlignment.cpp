@@ -1,4 +1,4 @@
-#include "FillAlignment.h"
+#include "content/FillAlignment.h"
 
 #include <QEvent>
 #include <QWidget>

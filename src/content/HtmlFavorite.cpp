@@ -1,22 +1,18 @@
-#include "HtmlFavorite.h"
+#include "content/HtmlFavorite.h"
 
-#include "ComponentSet.h"
-#include "Registry.h"
-#include "RegistryDocument.h"
+#include "components/ComponentSet.h"
+#include "platform/Registry.h"
+#include "platform/RegistryDocument.h"
 
-THtmlFavorite::THtmlFavorite(IPopupController& popups, TComponentSet& components, Registry& store,
-                             const QString& settingsKey)
+THtmlFavorite::THtmlFavorite(IPopupController& popups, const TComponentSet& components,
+                             Registry& store, const QString& settingsKey)
     : popups_(popups), components_(components), store_(store), key_(settingsKey)
 {
     LoadFavorites();
-    components_.Favorites = this;
 }
 
 THtmlFavorite::~THtmlFavorite()
 {
-    if (components_.Favorites == this) {
-        components_.Favorites = nullptr;
-    }
     SaveFavorites();
 }
 

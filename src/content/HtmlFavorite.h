@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComponentSet.h"
+#include "components/ComponentSet.h"
 
 #include <QList>
 #include <QString>
@@ -21,7 +21,8 @@ class THtmlFavorite final : public IFavorites {
 public:
     static constexpr int kMaxFavorites = 10;
 
-    THtmlFavorite(IPopupController& popups, TComponentSet& components, Registry& store,
+    // The current page comes from the page panels of the set.
+    THtmlFavorite(IPopupController& popups, const TComponentSet& components, Registry& store,
                   const QString& settingsKey);
     ~THtmlFavorite() override;
 
@@ -38,7 +39,7 @@ private:
     static QString ValueName(int index) { return QStringLiteral("Favorite%1").arg(index); }
 
     IPopupController& popups_;
-    TComponentSet& components_;
+    const TComponentSet& components_;
     Registry& store_;
     QString key_;
     TDynamicFavoriteCaption favorites_;

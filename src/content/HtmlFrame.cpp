@@ -1,11 +1,11 @@
-#include "HtmlFrame.h"
+#include "content/HtmlFrame.h"
 
-#include "FillAlignment.h"
-#include "HtmlViewer.h"
-#include "ImageHint.h"
-#include "LinkCommands.h"
-#include "PrintHeader.h"
-#include "ViewerSettings.h"
+#include "content/FillAlignment.h"
+#include "content/ImageHint.h"
+#include "content/LinkCommands.h"
+#include "content/PrintHeader.h"
+#include "content/ViewerSettings.h"
+#include "engine/HtmlViewer.h"
 
 #include <QCursor>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CommandPages.h"
-#include "ContentComponents.h"
-#include "ContentContext.h"
-#include "InterfaceRecords.h"
+#include "components/ContentComponents.h"
+#include "content/CommandPages.h"
+#include "content/ContentContext.h"
+#include "interface/InterfaceRecords.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "ChapterTree.h"
-#include "HtmlFrame.h"
-#include "HtmlViewer.h"
+#include "content/ChapterTree.h"
+#include "content/HtmlFrame.h"
+#include "engine/HtmlViewer.h"
 
 #include <QApplication>
 

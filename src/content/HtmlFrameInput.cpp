@@ -1,6 +1,6 @@
-#include "HtmlFrame.h"
-#include "HtmlViewer.h"
-#include "ImageHint.h"
+#include "content/HtmlFrame.h"
+#include "content/ImageHint.h"
+#include "engine/HtmlViewer.h"
 
 // Keys and the mouse in the viewers.
 

@@ -1,10 +1,10 @@
-#include "ContentFiles.h"
-#include "FindFiles.h"
-#include "HtmlFrame.h"
-#include "HtmlViewer.h"
-#include "PagePaths.h"
-#include "PrintHeader.h"
-#include "VirtualFs.h"
+#include "content/ContentFiles.h"
+#include "content/HtmlFrame.h"
+#include "content/PrintHeader.h"
+#include "data/FindFiles.h"
+#include "engine/HtmlViewer.h"
+#include "engine/PagePaths.h"
+#include "platform/VirtualFs.h"
 
 #include <QPainter>
 

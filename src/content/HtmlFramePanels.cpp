@@ -1,6 +1,6 @@
-#include "FillAlignment.h"
-#include "HtmlFrame.h"
-#include "HtmlViewer.h"
+#include "content/FillAlignment.h"
+#include "content/HtmlFrame.h"
+#include "engine/HtmlViewer.h"
 
 // Placing the viewers on the panels of the screens, and the operations on the
 // viewer of the current screen.

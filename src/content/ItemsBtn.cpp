@@ -1,6 +1,6 @@
-#include "ItemsBtn.h"
+#include "content/ItemsBtn.h"
 
-#include "InterfaceFonts.h"
+#include "effects/InterfaceFonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,12 +1,12 @@
-#include "LinkCommands.h"
+#include "content/LinkCommands.h"
 
-#include "ContentContext.h"
-#include "ContentFiles.h"
-#include "Desktop.h"
-#include "HtmlViewer.h"
-#include "PackedArchive.h"
-#include "PagePaths.h"
-#include "ViewerInstances.h"
+#include "content/ContentContext.h"
+#include "content/ContentFiles.h"
+#include "content/Desktop.h"
+#include "content/ViewerInstances.h"
+#include "data/PackedArchive.h"
+#include "engine/HtmlViewer.h"
+#include "engine/PagePaths.h"
 
 // The order of the tests a clicked link goes through; the first that fits
 // decides. Files other than pages are handled in LinkFiles.cpp.

@@ -1,11 +1,11 @@
-#include "ContentContext.h"
-#include "ContentFiles.h"
-#include "Desktop.h"
-#include "HtmlViewer.h"
-#include "LinkCommands.h"
-#include "PagePaths.h"
-#include "Processes.h"
-#include "VirtualFs.h"
+#include "content/ContentContext.h"
+#include "content/ContentFiles.h"
+#include "content/Desktop.h"
+#include "content/LinkCommands.h"
+#include "engine/HtmlViewer.h"
+#include "engine/PagePaths.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
 
 #include <QApplication>
 

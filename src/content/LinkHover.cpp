@@ -1,8 +1,8 @@
-#include "ContentContext.h"
-#include "HtmlViewer.h"
-#include "LinkCommands.h"
-#include "Registry.h"
-#include "ValueReaders.h"
+#include "content/ContentContext.h"
+#include "content/LinkCommands.h"
+#include "data/ValueReaders.h"
+#include "engine/HtmlViewer.h"
+#include "platform/Registry.h"
 
 #include <QRegularExpression>
 

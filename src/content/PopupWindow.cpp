@@ -1,4 +1,4 @@
-#include "PopupWindow.h"
+#include "content/PopupWindow.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ItemsBtn.h"
+#include "content/ItemsBtn.h"
 
 #include <QElapsedTimer>
 #include <QPolygon>

@@ -1,4 +1,4 @@
-#include "TreeOutline.h"
+#include "content/TreeOutline.h"
 
 namespace {
 

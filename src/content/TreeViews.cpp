@@ -1,6 +1,6 @@
-#include "TreeViews.h"
+#include "content/TreeViews.h"
 
-#include "PagePaths.h"
+#include "engine/PagePaths.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

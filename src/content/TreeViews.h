@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ChapterTree.h"
-#include "ComponentFactories.h"
-#include "ContentComponents.h"
-#include "TreeOutline.h"
+#include "components/ComponentContexts.h"
+#include "components/ContentComponents.h"
+#include "content/ChapterTree.h"
+#include "content/TreeOutline.h"
 
 #include <QPointer>
 #include <QTreeWidget>

@@ -1,7 +1,7 @@
 // The contents tree on its panel: the chapters its buttons name, folding it
 // away and back, and the splitter beside it.
 
-#include "TreeViews.h"
+#include "content/TreeViews.h"
 
 #include <QMouseEvent>
 

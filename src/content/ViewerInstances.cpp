@@ -1,8 +1,8 @@
-#include "ViewerInstances.h"
+#include "content/ViewerInstances.h"
 
-#include "CommandLine.h"
-#include "Instances.h"
-#include "Processes.h"
+#include "platform/CommandLine.h"
+#include "platform/Instances.h"
+#include "platform/Processes.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowRegistry.h"
+#include "platform/WindowRegistry.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "ViewerSettings.h"
+#include "content/ViewerSettings.h"
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "ArchiveWriter.h"
+#include "data/ArchiveWriter.h"
 
-#include "CodePage.h"
-#include "PackedArchive.h"
+#include "data/PackedArchive.h"
+#include "platform/CodePage.h"
 
 #include <QSaveFile>
 #include <QtEndian>

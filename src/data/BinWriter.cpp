@@ -1,6 +1,6 @@
-#include "BinWriter.h"
+#include "data/BinWriter.h"
 
-#include "CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QSaveFile>
 #include <QtEndian>

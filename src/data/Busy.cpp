@@ -1,4 +1,4 @@
-#include "Busy.h"
+#include "data/Busy.h"
 
 #include <atomic>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "ComprStream.h"
+#include "data/ComprStream.h"
 
-#include "PackedArchive.h"
-#include "VirtualFs.h"
+#include "data/PackedArchive.h"
+#include "platform/VirtualFs.h"
 
 TComprStream::TComprStream(const QString& path, QIODevice::OpenMode mode)
 {

@@ -1,6 +1,6 @@
-#include "FindFiles.h"
+#include "data/FindFiles.h"
 
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QFileInfo>
 #include <QSet>

@@ -1,5 +1,5 @@
-#include "PackedArchive.h"
-#include "VirtualFs.h"
+#include "data/PackedArchive.h"
+#include "platform/VirtualFs.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
-#include "PackedArchive.h"
+#include "data/PackedArchive.h"
 
-#include "ArchiveInflater.h"
-#include "CodePage.h"
-#include "VirtualFs.h"
+#include "data/ArchiveInflater.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
 
 #include <QtEndian>
 #include <cerrno>

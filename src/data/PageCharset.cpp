@@ -1,6 +1,6 @@
-#include "PageCharset.h"
+#include "data/PageCharset.h"
 
-#include "CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QByteArrayView>
 #include <QStringDecoder>

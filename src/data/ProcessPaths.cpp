@@ -1,4 +1,4 @@
-#include "ProcessPaths.h"
+#include "data/ProcessPaths.h"
 
 ProcessPaths& Paths()
 {

@@ -1,7 +1,7 @@
-#include "ReadBin.h"
+#include "data/ReadBin.h"
 
-#include "CodePage.h"
-#include "VirtualFs.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "AboutBox.h"
+#include "dialogs/AboutBox.h"
 
-#include "EffBtnCar.h"
-#include "EffCar.h"
-#include "InterfaceFonts.h"
-#include "InterfaceScanner.h"
-#include "SoundPlayer.h"
+#include "effects/EffBtnCar.h"
+#include "effects/EffCar.h"
+#include "effects/InterfaceFonts.h"
+#include "interface/InterfaceScanner.h"
+#include "platform/SoundPlayer.h"
 
 #include <QFontMetrics>
 #include <QHelpEvent>

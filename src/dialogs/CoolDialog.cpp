@@ -1,11 +1,11 @@
-#include "CoolDialog.h"
+#include "dialogs/CoolDialog.h"
 
-#include "Busy.h"
-#include "EffBtnCar.h"
-#include "EffCar.h"
-#include "InterfaceFonts.h"
-#include "Registry.h"
-#include "SoundPlayer.h"
+#include "data/Busy.h"
+#include "effects/EffBtnCar.h"
+#include "effects/EffCar.h"
+#include "effects/InterfaceFonts.h"
+#include "platform/Registry.h"
+#include "platform/SoundPlayer.h"
 
 #include <QFontMetrics>
 #include <QListWidget>

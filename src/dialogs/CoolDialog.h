@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ComponentSet.h"
-#include "DialogDescription.h"
+#include "components/ComponentSet.h"
+#include "dialogs/DialogDescription.h"
 
 #include <QImage>
 #include <QListWidget>

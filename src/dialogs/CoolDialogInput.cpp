@@ -1,8 +1,8 @@
 // The skinned dialog's mouse, keys, painting and closing.
 
-#include "CoolDialog.h"
-#include "EffBtnCar.h"
-#include "EffCar.h"
+#include "dialogs/CoolDialog.h"
+#include "effects/EffBtnCar.h"
+#include "effects/EffCar.h"
 
 #include <QCloseEvent>
 #include <QHelpEvent>

@@ -1,7 +1,7 @@
-#include "DialogDescription.h"
+#include "dialogs/DialogDescription.h"
 
-#include "InterfaceKeyTables.h"
-#include "InterfaceScanner.h"
+#include "interface/InterfaceKeyTables.h"
+#include "interface/InterfaceScanner.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "FontForm.h"
+#include "dialogs/FontForm.h"
 
-#include "ColorGrid.h"
+#include "dialogs/ColorGrid.h"
 
 #include <QFontDatabase>
 #include <QLabel>

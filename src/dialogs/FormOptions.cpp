@@ -1,6 +1,6 @@
-#include "FormOptions.h"
+#include "dialogs/FormOptions.h"
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

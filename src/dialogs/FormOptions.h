@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OptionsSettings.h"
-#include "ServiceComponents.h"
+#include "components/OptionsSettings.h"
+#include "components/ServiceComponents.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "ScaleBar.h"
+#include "dialogs/ScaleBar.h"
 
-#include "CoolDialog.h"
+#include "dialogs/CoolDialog.h"
 
 #include <QPainter>
 

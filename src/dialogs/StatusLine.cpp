@@ -1,6 +1,6 @@
-#include "StatusLine.h"
+#include "dialogs/StatusLine.h"
 
-#include "TextMsg.h"
+#include "dialogs/TextMsg.h"
 
 TStatusLine::TStatusLine(TTextMsg* texts, QObject* parent) : QObject(parent), texts_(texts)
 {

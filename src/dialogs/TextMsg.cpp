@@ -1,6 +1,6 @@
-#include "TextMsg.h"
+#include "dialogs/TextMsg.h"
 
-#include "InterfaceFonts.h"
+#include "effects/InterfaceFonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InterfaceRecords.h"
+#include "interface/InterfaceRecords.h"
 
 #include <QFont>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "DocumentBrowser.h"
+#include "engine/DocumentBrowser.h"
 
-#include "HtmlResources.h"
+#include "engine/HtmlResources.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "DocumentGeometry.h"
+#include "engine/DocumentGeometry.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>

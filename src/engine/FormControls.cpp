@@ -1,6 +1,6 @@
-#include "FormControls.h"
+#include "engine/FormControls.h"
 
-#include "DocumentGeometry.h"
+#include "engine/DocumentGeometry.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HtmlPreprocessor.h"
-#include "HtmlViewerTypes.h"
+#include "engine/HtmlPreprocessor.h"
+#include "engine/HtmlViewerTypes.h"
 
 #include <QList>
 #include <QObject>

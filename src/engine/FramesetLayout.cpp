@@ -1,6 +1,6 @@
-#include "FramesetLayout.h"
+#include "engine/FramesetLayout.h"
 
-#include "HtmlTagScanner.h"
+#include "engine/HtmlTagScanner.h"
 
 #include <cmath>
 

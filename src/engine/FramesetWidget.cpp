@@ -1,6 +1,6 @@
-#include "FramesetWidget.h"
+#include "engine/FramesetWidget.h"
 
-#include "FramesetLayout.h"
+#include "engine/FramesetLayout.h"
 
 FramesetWidget::FramesetWidget(bool rows, const QStringList& sizes, QWidget* parent)
     : QWidget(parent), rows_(rows), sizes_(sizes)

@@ -1,6 +1,6 @@
-#include "HtmlPagePrinter.h"
+#include "engine/HtmlPagePrinter.h"
 
-#include "HtmlViewer.h"
+#include "engine/HtmlViewer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

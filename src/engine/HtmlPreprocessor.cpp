@@ -1,7 +1,7 @@
-#include "HtmlPreprocessor.h"
+#include "engine/HtmlPreprocessor.h"
 
-#include "HtmlResources.h"
-#include "PagePaths.h"
+#include "engine/HtmlResources.h"
+#include "engine/PagePaths.h"
 
 namespace {
 

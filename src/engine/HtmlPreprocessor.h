@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FramesetLayout.h"
-#include "HtmlTagScanner.h"
+#include "engine/FramesetLayout.h"
+#include "engine/HtmlTagScanner.h"
 
 #include <QList>
 #include <QSize>

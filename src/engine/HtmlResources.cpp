@@ -1,8 +1,8 @@
-#include "HtmlResources.h"
+#include "engine/HtmlResources.h"
 
-#include "ComprStream.h"
-#include "PageCharset.h"
-#include "PagePaths.h"
+#include "data/ComprStream.h"
+#include "data/PageCharset.h"
+#include "engine/PagePaths.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "HtmlTagScanner.h"
+#include "engine/HtmlTagScanner.h"
 
 #include <QStringList>
 

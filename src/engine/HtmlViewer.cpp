@@ -1,6 +1,6 @@
-#include "HtmlViewer.h"
+#include "engine/HtmlViewer.h"
 
-#include "TextBrowserViewer.h"
+#include "engine/TextBrowserViewer.h"
 
 THtmlViewer* CreateHtmlViewer(QWidget* parent, const ViewerOptions& options)
 {

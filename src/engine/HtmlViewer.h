@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HtmlViewerTypes.h"
+#include "engine/HtmlViewerTypes.h"
 
 #include <QList>
 #include <QPoint>

@@ -1,7 +1,7 @@
-#include "PagePaths.h"
+#include "engine/PagePaths.h"
 
-#include "CodePage.h"
-#include "VirtualFs.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,10 +1,10 @@
-#include "TextBrowserViewer.h"
+#include "engine/TextBrowserViewer.h"
 
-#include "DocumentBrowser.h"
-#include "FormControls.h"
-#include "HtmlResources.h"
-#include "PageCharset.h"
-#include "PagePaths.h"
+#include "data/PageCharset.h"
+#include "engine/DocumentBrowser.h"
+#include "engine/FormControls.h"
+#include "engine/HtmlResources.h"
+#include "engine/PagePaths.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>

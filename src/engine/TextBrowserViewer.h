@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FramesetWidget.h"
-#include "HtmlPreprocessor.h"
-#include "HtmlViewer.h"
-#include "ViewerHistory.h"
-#include "VisitedLinks.h"
+#include "engine/FramesetWidget.h"
+#include "engine/HtmlPreprocessor.h"
+#include "engine/HtmlViewer.h"
+#include "engine/ViewerHistory.h"
+#include "engine/VisitedLinks.h"
 
 #include <QHash>
 #include <QPointer>

@@ -1,8 +1,8 @@
-#include "DocumentBrowser.h"
-#include "FormControls.h"
-#include "FramesetWidget.h"
-#include "PagePaths.h"
-#include "TextBrowserViewer.h"
+#include "engine/DocumentBrowser.h"
+#include "engine/FormControls.h"
+#include "engine/FramesetWidget.h"
+#include "engine/PagePaths.h"
+#include "engine/TextBrowserViewer.h"
 
 #include <QStackedLayout>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
-#include "DocumentBrowser.h"
-#include "PagePaths.h"
-#include "TextBrowserViewer.h"
+#include "engine/DocumentBrowser.h"
+#include "engine/PagePaths.h"
+#include "engine/TextBrowserViewer.h"
 
 #include <QGuiApplication>
 #include <QPalette>

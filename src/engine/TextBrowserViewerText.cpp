@@ -1,7 +1,7 @@
-#include "DocumentBrowser.h"
-#include "DocumentGeometry.h"
-#include "HtmlResources.h"
-#include "TextBrowserViewer.h"
+#include "engine/DocumentBrowser.h"
+#include "engine/DocumentGeometry.h"
+#include "engine/HtmlResources.h"
+#include "engine/TextBrowserViewer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>

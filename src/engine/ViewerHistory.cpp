@@ -1,4 +1,4 @@
-#include "ViewerHistory.h"
+#include "engine/ViewerHistory.h"
 
 void ViewerHistory::recordLoad(const QString& file, const QString& title, int leftAt)
 {

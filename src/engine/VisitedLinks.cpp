@@ -1,4 +1,4 @@
-#include "VisitedLinks.h"
+#include "engine/VisitedLinks.h"
 
 void VisitedLinks::add(const QString& link)
 {

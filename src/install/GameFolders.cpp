@@ -1,6 +1,6 @@
-#include "GameFolders.h"
+#include "install/GameFolders.h"
 
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "Games.h"
+#include "install/Games.h"
 
-#include "Busy.h"
-#include "ComprStream.h"
-#include "GameFolders.h"
-#include "Processes.h"
-#include "Registry.h"
-#include "VirtualFs.h"
+#include "data/Busy.h"
+#include "data/ComprStream.h"
+#include "install/GameFolders.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
+#include "platform/VirtualFs.h"
 
 #include <QClipboard>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ComponentSet.h"
-#include "HtmlViewerTypes.h"
+#include "components/ComponentSet.h"
+#include "engine/HtmlViewerTypes.h"
 
 #include <QList>
 #include <QString>

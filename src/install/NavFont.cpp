@@ -1,9 +1,9 @@
-#include "NavFont.h"
+#include "install/NavFont.h"
 
-#include "Busy.h"
-#include "FindFiles.h"
-#include "Processes.h"
-#include "VirtualFs.h"
+#include "data/Busy.h"
+#include "data/FindFiles.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <QFile>

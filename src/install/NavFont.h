@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ServiceComponents.h"
+#include "components/ServiceComponents.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "PathInputBox.h"
+#include "install/PathInputBox.h"
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 #include <QEvent>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "InterfaceRecords.h"
-#include "ServiceComponents.h"
+#include "components/ServiceComponents.h"
+#include "interface/InterfaceRecords.h"
 
 #include <QList>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "BackgroundMusic.h"
+#include "media/BackgroundMusic.h"
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 #include <limits>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MPlayer.h"
-#include "MediaComponents.h"
-#include "VolumeFade.h"
+#include "components/MediaComponents.h"
+#include "media/MPlayer.h"
+#include "media/VolumeFade.h"
 
 #include <QString>
 #include <QStringList>

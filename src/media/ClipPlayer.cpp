@@ -1,7 +1,7 @@
-#include "ClipPlayer.h"
+#include "media/ClipPlayer.h"
 
-#include "ClipPlayerArea.h"
-#include "ComponentSet.h"
+#include "components/ComponentSet.h"
+#include "media/ClipPlayerArea.h"
 
 #include <QGuiApplication>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "InterfaceRecords.h"
-#include "MPlayer.h"
-#include "MediaComponents.h"
+#include "components/MediaComponents.h"
+#include "interface/InterfaceRecords.h"
+#include "media/MPlayer.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "ClipPlayerArea.h"
+#include "media/ClipPlayerArea.h"
 
 #include <QPalette>
 

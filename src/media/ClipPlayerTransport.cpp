@@ -1,4 +1,4 @@
-#include "ClipPlayer.h"
+#include "media/ClipPlayer.h"
 
 #include <algorithm>
 

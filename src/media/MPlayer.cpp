@@ -1,6 +1,6 @@
-#include "MPlayer.h"
+#include "media/MPlayer.h"
 
-#include "VideoSurface.h"
+#include "media/VideoSurface.h"
 
 #include <QWidget>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MediaDevice.h"
+#include "platform/MediaDevice.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "OutputVolume.h"
+#include "media/OutputVolume.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MediaDevice.h"
+#include "platform/MediaDevice.h"
 
 // The output volume a fade drives. SetVolume is called from the fade's own thread, so an
 // implementation must take it from any thread.

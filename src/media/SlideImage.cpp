@@ -1,7 +1,7 @@
-#include "SlideImage.h"
+#include "media/SlideImage.h"
 
-#include "FindFiles.h"
-#include "SlideImagePicture.h"
+#include "data/FindFiles.h"
+#include "media/SlideImagePicture.h"
 
 #include <algorithm>
 

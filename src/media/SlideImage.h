@@ -1,7 +1,7 @@
 #pragma once
 
-#include "InterfaceRecords.h"
-#include "MediaComponents.h"
+#include "components/MediaComponents.h"
+#include "interface/InterfaceRecords.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "SlideImagePicture.h"
+#include "media/SlideImagePicture.h"
 
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,6 +1,6 @@
-#include "VideoSurface.h"
+#include "media/VideoSurface.h"
 
-#include "MediaDevice.h"
+#include "platform/MediaDevice.h"
 
 #include <QImage>
 #include <QPainter>

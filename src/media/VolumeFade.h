@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OutputVolume.h"
+#include "media/OutputVolume.h"
 
 #include <chrono>
 #include <condition_variable>

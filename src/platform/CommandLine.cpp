@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "platform/CommandLine.h"
 
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QFileInfo>
 

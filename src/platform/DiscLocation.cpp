@@ -1,6 +1,6 @@
-#include "DiscLocation.h"
+#include "platform/DiscLocation.h"
 
-#include "CommandLine.h"
+#include "platform/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "GstSoundPlayer.h"
+#include "platform/GstSoundPlayer.h"
 
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

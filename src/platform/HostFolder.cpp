@@ -1,4 +1,4 @@
-#include "HostFolder.h"
+#include "platform/HostFolder.h"
 
 #include <QFile>
 #include <dirent.h>

@@ -1,6 +1,6 @@
-#include "InstanceLock.h"
+#include "platform/InstanceLock.h"
 
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QCryptographicHash>
 

@@ -1,4 +1,4 @@
-#include "InstanceMessage.h"
+#include "platform/InstanceMessage.h"
 
 #include <QtEndian>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "Instances.h"
+#include "platform/Instances.h"
 
-#include "FileLock.h"
-#include "InstancesPeers.h"
-#include "InstancesServer.h"
-#include "VirtualFs.h"
+#include "platform/FileLock.h"
+#include "platform/InstancesPeers.h"
+#include "platform/InstancesServer.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <QDir>

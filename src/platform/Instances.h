@@ -1,7 +1,7 @@
 #pragma once
 
-#include "InstanceMessage.h"
-#include "WindowRegistry.h"
+#include "platform/InstanceMessage.h"
+#include "platform/WindowRegistry.h"
 
 #include <QList>
 #include <QString>

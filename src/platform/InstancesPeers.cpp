@@ -1,7 +1,7 @@
-#include "InstancesPeers.h"
+#include "platform/InstancesPeers.h"
 
-#include "FileLock.h"
-#include "InstancesProtocol.h"
+#include "platform/FileLock.h"
+#include "platform/InstancesProtocol.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,4 +1,4 @@
-#include "InstancesProtocol.h"
+#include "platform/InstancesProtocol.h"
 
 #include <QDataStream>
 #include <QIODevice>

@@ -1,4 +1,4 @@
-#include "InstancesServer.h"
+#include "platform/InstancesServer.h"
 
 #include <QLocalSocket>
 

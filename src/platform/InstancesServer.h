@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InstancesProtocol.h"
+#include "platform/InstancesProtocol.h"
 
 #include <QLocalServer>
 #include <QObject>

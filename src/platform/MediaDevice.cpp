@@ -1,8 +1,8 @@
-#include "MediaDevice.h"
+#include "platform/MediaDevice.h"
 
-#include "GstSoundPlayer.h"
-#include "MediaPipeline.h"
-#include "VirtualFs.h"
+#include "platform/GstSoundPlayer.h"
+#include "platform/MediaPipeline.h"
+#include "platform/VirtualFs.h"
 
 #include <QFileInfo>
 #include <algorithm>

@@ -1,5 +1,5 @@
 // The MCI error numbers: their texts, and what a pipeline error stands for.
-#include "MediaPipeline.h"
+#include "platform/MediaPipeline.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "MediaPipeline.h"
+#include "platform/MediaPipeline.h"
 
 #include <QUrl>
 #include <algorithm>

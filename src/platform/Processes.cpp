@@ -1,6 +1,6 @@
-#include "Processes.h"
+#include "platform/Processes.h"
 
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

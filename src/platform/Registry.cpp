@@ -1,7 +1,7 @@
-#include "Registry.h"
+#include "platform/Registry.h"
 
-#include "FileLock.h"
-#include "HostFolder.h"
+#include "platform/FileLock.h"
+#include "platform/HostFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistryDocument.h"
+#include "platform/RegistryDocument.h"
 
 #include <QMutex>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "RegistryDocument.h"
+#include "platform/RegistryDocument.h"
 
 #include <optional>
 

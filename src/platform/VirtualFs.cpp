@@ -1,6 +1,6 @@
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
-#include "HostFolder.h"
+#include "platform/HostFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

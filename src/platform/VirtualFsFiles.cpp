@@ -1,5 +1,5 @@
-#include "HostFolder.h"
-#include "VirtualFs.h"
+#include "platform/HostFolder.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFile>

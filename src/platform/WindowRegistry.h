@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InstanceMessage.h"
+#include "platform/InstanceMessage.h"
 
 #include <QList>
 #include <QMutex>

@@ -1,4 +1,4 @@
-#include "FlowLayout.h"
+#include "print/FlowLayout.h"
 
 #include <QWidget>
 

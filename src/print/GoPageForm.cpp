@@ -1,4 +1,4 @@
-#include "GoPageForm.h"
+#include "print/GoPageForm.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "PageView.h"
+#include "print/PageView.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,4 +1,4 @@
-#include "PreviewArt.h"
+#include "print/PreviewArt.h"
 
 #include <QPainter>
 #include <QPainterPath>

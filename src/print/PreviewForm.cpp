@@ -1,9 +1,9 @@
-#include "PreviewForm.h"
+#include "print/PreviewForm.h"
 
-#include "Instances.h"
-#include "PageView.h"
-#include "PreviewZoom.h"
-#include "PrintStatusForm.h"
+#include "platform/Instances.h"
+#include "print/PageView.h"
+#include "print/PreviewZoom.h"
+#include "print/PrintStatusForm.h"
 
 #include <QAction>
 #include <QApplication>

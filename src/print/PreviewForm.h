@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PreviewHooks.h"
-#include "PreviewPages.h"
-#include "PreviewUi.h"
+#include "print/PreviewHooks.h"
+#include "print/PreviewPages.h"
+#include "print/PreviewUi.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "GoPageForm.h"
-#include "PageView.h"
-#include "PreviewForm.h"
-#include "PrintStatusForm.h"
+#include "print/GoPageForm.h"
+#include "print/PageView.h"
+#include "print/PreviewForm.h"
+#include "print/PrintStatusForm.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "PageView.h"
-#include "PreviewArt.h"
-#include "PreviewForm.h"
-#include "PreviewZoom.h"
+#include "print/PageView.h"
+#include "print/PreviewArt.h"
+#include "print/PreviewForm.h"
+#include "print/PreviewZoom.h"
 
 #include <QComboBox>
 #include <QLabel>

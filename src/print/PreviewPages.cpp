@@ -1,6 +1,6 @@
-#include "PreviewPages.h"
+#include "print/PreviewPages.h"
 
-#include "HtmlViewer.h"
+#include "engine/HtmlViewer.h"
 
 #include <QGuiApplication>
 #include <QPrinter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HtmlPagePrinter.h"
+#include "engine/HtmlPagePrinter.h"
 
 #include <QHash>
 #include <QImage>

@@ -1,9 +1,9 @@
-#include "PreviewUi.h"
+#include "print/PreviewUi.h"
 
-#include "FlowLayout.h"
-#include "PageView.h"
-#include "PreviewArt.h"
-#include "PreviewZoom.h"
+#include "print/FlowLayout.h"
+#include "print/PageView.h"
+#include "print/PreviewArt.h"
+#include "print/PreviewZoom.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,6 +1,6 @@
-#include "PrintStatusForm.h"
+#include "print/PrintStatusForm.h"
 
-#include "PreviewPages.h"
+#include "print/PreviewPages.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
-#include "FindPageLists.h"
+#include "search/FindPageLists.h"
 
-#include "FindFiles.h"
+#include "data/FindFiles.h"
 
 namespace {
 

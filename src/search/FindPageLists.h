@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DynamicArrays.h"
+#include "data/DynamicArrays.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "Busy.h"
-#include "FindTxtHtml.h"
-#include "FindTxtTexts.h"
-#include "StringUtils.h"
+#include "data/Busy.h"
+#include "search/FindTxtHtml.h"
+#include "search/FindTxtTexts.h"
+#include "search/index/StringUtils.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "FindTxtHtml.h"
+#include "search/FindTxtHtml.h"
 
-#include "Busy.h"
-#include "FindTxtTexts.h"
+#include "data/Busy.h"
+#include "search/FindTxtTexts.h"
 
 #include <QLineEdit>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ComponentFactories.h"
-#include "FindResults.h"
-#include "ServiceComponents.h"
+#include "components/ComponentContexts.h"
+#include "components/ServiceComponents.h"
+#include "search/index/FindResults.h"
 
 #include <QList>
 #include <QObject>

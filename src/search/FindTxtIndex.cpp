@@ -1,12 +1,12 @@
-#include "Busy.h"
-#include "FindPageLists.h"
-#include "FindTxtHtml.h"
-#include "FindTxtTexts.h"
-#include "HtmlViewer.h"
-#include "MakeFind.h"
-#include "PackedArchive.h"
-#include "PageSearchRun.h"
-#include "PageTitles.h"
+#include "data/Busy.h"
+#include "data/PackedArchive.h"
+#include "engine/HtmlViewer.h"
+#include "search/FindPageLists.h"
+#include "search/FindTxtHtml.h"
+#include "search/FindTxtTexts.h"
+#include "search/PageSearchRun.h"
+#include "search/PageTitles.h"
+#include "search/index/MakeFind.h"
 
 #include <QCoreApplication>
 

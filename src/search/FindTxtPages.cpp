@@ -1,8 +1,8 @@
-#include "FindPageLists.h"
-#include "FindTxtHtml.h"
-#include "FindTxtTexts.h"
-#include "HtmlViewer.h"
-#include "PageSearchRun.h"
+#include "engine/HtmlViewer.h"
+#include "search/FindPageLists.h"
+#include "search/FindTxtHtml.h"
+#include "search/FindTxtTexts.h"
+#include "search/PageSearchRun.h"
 
 #include <QCoreApplication>
 #include <algorithm>

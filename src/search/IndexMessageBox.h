@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IndexMessages.h"
+#include "search/index/IndexMessages.h"
 
 #include <QString>
 

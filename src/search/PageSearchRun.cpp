@@ -1,7 +1,7 @@
-#include "PageSearchRun.h"
+#include "search/PageSearchRun.h"
 
-#include "Busy.h"
-#include "HtmlViewer.h"
+#include "data/Busy.h"
+#include "engine/HtmlViewer.h"
 
 TPageSearchRun::TPageSearchRun(QWidget* viewerParent) : parent_(viewerParent)
 {

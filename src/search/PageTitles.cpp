@@ -1,12 +1,12 @@
-#include "PageTitles.h"
+#include "search/PageTitles.h"
 
-#include "ComprStream.h"
-#include "DecompressUtils.h"
-#include "IndexLines.h"
-#include "MakeFind.h"
-#include "PackedArchive.h"
-#include "StringUtils.h"
-#include "VirtualFs.h"
+#include "data/ComprStream.h"
+#include "data/PackedArchive.h"
+#include "platform/VirtualFs.h"
+#include "search/index/DecompressUtils.h"
+#include "search/index/IndexLines.h"
+#include "search/index/MakeFind.h"
+#include "search/index/StringUtils.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "Captions.h"
+#include "shell/Captions.h"
 
-#include "InterfaceFonts.h"
+#include "effects/InterfaceFonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>

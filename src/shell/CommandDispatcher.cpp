@@ -1,8 +1,8 @@
-#include "CommandDispatcher.h"
+#include "shell/CommandDispatcher.h"
 
-#include "Busy.h"
-#include "Instances.h"
-#include "SoundPlayer.h"
+#include "data/Busy.h"
+#include "platform/Instances.h"
+#include "platform/SoundPlayer.h"
 
 namespace {
 

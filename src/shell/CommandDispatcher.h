@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CommandHost.h"
-#include "CommandTable.h"
-#include "ComponentSet.h"
-#include "HelpTopics.h"
-#include "ThesaurusWindow.h"
+#include "components/CommandHost.h"
+#include "components/ComponentSet.h"
+#include "shell/CommandTable.h"
+#include "shell/HelpTopics.h"
+#include "shell/ThesaurusWindow.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 // Rows 20 to 47 of the command table: pages, search, settings, media,
 // installers and, last, the plain screen numbers.
 
-#include "CommandTable.h"
-#include "HelpTopics.h"
-#include "ThesaurusWindow.h"
+#include "shell/CommandTable.h"
+#include "shell/HelpTopics.h"
+#include "shell/ThesaurusWindow.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Rows 1 to 19 of the command table: screens, the 3-D clip, programs, the
 // window, the contents tree, the popup lists and the page history.
 
-#include "CommandTable.h"
-#include "HelpTopics.h"
-#include "Processes.h"
-#include "ThesaurusWindow.h"
-#include "VirtualFs.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
+#include "shell/CommandTable.h"
+#include "shell/HelpTopics.h"
+#include "shell/ThesaurusWindow.h"
 
 namespace {
 

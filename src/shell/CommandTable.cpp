@@ -1,4 +1,4 @@
-#include "CommandTable.h"
+#include "shell/CommandTable.h"
 
 using T = TCommandTable;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandHost.h"
-#include "CommandText.h"
-#include "ComponentSet.h"
+#include "components/CommandHost.h"
+#include "components/ComponentSet.h"
+#include "shell/CommandText.h"
 
 class THelpTopics;
 class TThesaurusWindow;

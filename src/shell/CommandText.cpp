@@ -1,6 +1,6 @@
-#include "CommandText.h"
+#include "shell/CommandText.h"
 
-#include "ValueReaders.h"
+#include "data/ValueReaders.h"
 
 TCommandText::TCommandText(const QString& command)
     : Command(command), Keyword(KeyOfLine(command).toLower()), Value(ValueBetweenEquals(command)),

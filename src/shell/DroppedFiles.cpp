@@ -1,4 +1,4 @@
-#include "DroppedFiles.h"
+#include "shell/DroppedFiles.h"
 
 TDroppedFiles::TDroppedFiles(TComponentSet& components) : components_(components) {}
 

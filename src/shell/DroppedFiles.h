@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComponentSet.h"
+#include "components/ComponentSet.h"
 
 #include <QString>
 #include <QStringList>

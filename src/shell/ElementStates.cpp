@@ -1,4 +1,4 @@
-#include "ElementStates.h"
+#include "shell/ElementStates.h"
 
 namespace {
 

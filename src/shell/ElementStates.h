@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InterfaceDescription.h"
+#include "interface/InterfaceDescription.h"
 
 #include <QList>
 #include <QPoint>

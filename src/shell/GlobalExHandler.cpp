@@ -1,6 +1,6 @@
-#include "GlobalExHandler.h"
+#include "shell/GlobalExHandler.h"
 
-#include "ShellLog.h"
+#include "shell/ShellLog.h"
 
 #include <exception>
 

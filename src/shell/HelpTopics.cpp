@@ -1,8 +1,8 @@
-#include "HelpTopics.h"
+#include "shell/HelpTopics.h"
 
-#include "Instances.h"
-#include "ValueReaders.h"
-#include "VirtualFs.h"
+#include "data/ValueReaders.h"
+#include "platform/Instances.h"
+#include "platform/VirtualFs.h"
 
 namespace {
 

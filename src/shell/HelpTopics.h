@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CommandHost.h"
-#include "ComponentSet.h"
+#include "components/CommandHost.h"
+#include "components/ComponentSet.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "HelpViewer.h"
+#include "shell/HelpViewer.h"
 
-#include "CommandLine.h"
-#include "Instances.h"
-#include "PackedArchive.h"
-#include "ProcessPaths.h"
-#include "Processes.h"
-#include "ViewerMode.h"
-#include "VirtualFs.h"
+#include "data/PackedArchive.h"
+#include "data/ProcessPaths.h"
+#include "platform/CommandLine.h"
+#include "platform/Instances.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
+#include "shell/ViewerMode.h"
 
 namespace HelpViewer {
 

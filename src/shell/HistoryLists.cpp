@@ -1,7 +1,7 @@
-#include "HistoryLists.h"
+#include "shell/HistoryLists.h"
 
-#include "ContentComponents.h"
-#include "InterfaceRecords.h"
+#include "components/ContentComponents.h"
+#include "interface/InterfaceRecords.h"
 
 namespace HistoryLists {
 

@@ -1,4 +1,4 @@
-#include "HistoryMenu.h"
+#include "shell/HistoryMenu.h"
 
 #include <QAction>
 #include <QIcon>

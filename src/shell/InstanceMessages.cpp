@@ -1,7 +1,7 @@
-#include "InstanceMessages.h"
+#include "shell/InstanceMessages.h"
 
-#include "Instances.h"
-#include "VirtualFs.h"
+#include "platform/Instances.h"
+#include "platform/VirtualFs.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandHost.h"
-#include "ComponentSet.h"
-#include "InstanceMessage.h"
+#include "components/CommandHost.h"
+#include "components/ComponentSet.h"
+#include "platform/InstanceMessage.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "KeyMap.h"
+#include "shell/KeyMap.h"
 
-#include "HelpTopics.h"
-#include "ThesaurusWindow.h"
+#include "shell/HelpTopics.h"
+#include "shell/ThesaurusWindow.h"
 
 TKeyMap::TKeyMap(TCommandHost& host, TComponentSet& components, THelpTopics& help,
                  TThesaurusWindow& thesaurus)

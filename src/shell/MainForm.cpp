@@ -1,16 +1,16 @@
-#include "MainForm.h"
+#include "shell/MainForm.h"
 
-#include "InstanceLock.h"
-#include "PanelBkgrd.h"
-#include "PictureStream.h"
-#include "ReadBin.h"
-#include "Registry.h"
-#include "ScreenPictures.h"
-#include "ShellComponents.h"
-#include "StartupProbes.h"
-#include "TopLevelTracker.h"
-#include "VirtualFs.h"
-#include "WindowAnimation.h"
+#include "data/ReadBin.h"
+#include "platform/InstanceLock.h"
+#include "platform/Registry.h"
+#include "platform/VirtualFs.h"
+#include "shell/HelpViewer.h"
+#include "shell/PanelBkgrd.h"
+#include "shell/PictureStream.h"
+#include "shell/ScreenPictures.h"
+#include "shell/StartupProbes.h"
+#include "shell/TopLevelTracker.h"
+#include "shell/WindowAnimation.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -21,11 +21,9 @@
 
 TMainForm::TMainForm(const TStartupContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), context_(context),
-      states_(interface_, *this), components_(std::make_unique<TShellComponents>(*this)),
-      dispatcher_(*this, components_->Set()),
-      keyMap_(*this, components_->Set(), dispatcher_.Help(), dispatcher_.Thesaurus()),
-      messages_(*this, components_->Set()), drops_(components_->Set()), drag_(this),
-      pictures_(std::make_unique<TScreenPictures>(this, *this)),
+      states_(interface_, *this), dispatcher_(*this, set_),
+      keyMap_(*this, set_, dispatcher_.Help(), dispatcher_.Thesaurus()), messages_(*this, set_),
+      drops_(set_), drag_(this), pictures_(std::make_unique<TScreenPictures>(this, *this)),
       animation_(new TWindowAnimation(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -36,6 +34,10 @@ TMainForm::TMainForm(const TStartupContext& context, QWidget* parent)
     });
     connect(animation_, &TWindowAnimation::finished, this, &TMainForm::OnAnimationFinished);
     windowHandle_ = TTopLevelTracker::Track(this);
+    set_.ShowStandardWindow = [this] { ShowStandardWindow(); };
+    set_.ShowHelp = [this](const QString& helpFile, const QString& topic) {
+        HelpViewer::Show(context_.AppDir, windowHandle_, helpFile, topic);
+    };
     WindowRegistry::instance().SetMessageHandlers(
         windowHandle_,
         [this](TWindowHandle sender, const RInstanceMessage& message) {

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "CommandDispatcher.h"
-#include "DroppedFiles.h"
-#include "ElementStates.h"
-#include "InstanceMessages.h"
-#include "InterfaceDescription.h"
-#include "KeyMap.h"
-#include "MyControl.h"
-#include "ShellSettings.h"
-#include "StartupContext.h"
-#include "WindowDrag.h"
+#include "components/ComponentSet.h"
+#include "components/ShellSettings.h"
+#include "components/WindowComponents.h"
+#include "interface/InterfaceDescription.h"
+#include "shell/CommandDispatcher.h"
+#include "shell/DroppedFiles.h"
+#include "shell/ElementStates.h"
+#include "shell/InstanceMessages.h"
+#include "shell/KeyMap.h"
+#include "shell/MyControl.h"
+#include "shell/StartupContext.h"
+#include "shell/WindowDrag.h"
 
 #include <QByteArray>
 #include <QRegion>
@@ -23,7 +25,6 @@ class TPanelBkgrd;
 class TPictureStream;
 class TReadBin;
 class TScreenPictures;
-class TShellComponents;
 class TStandardWindow;
 class TWindowAnimation;
 
@@ -92,7 +93,14 @@ public:
     TShellSettings& Settings() { return settings_; }
     bool ThesaurusWindow() const { return thesaurusMode_; }
     TPanelBkgrd* PanelBkgrd() const { return panelBkgrd_; }
-    TShellComponents& Components() { return *components_; }
+    // The components that exist, filled by whoever creates them.
+    TComponentSet& Components() { return set_; }
+    // Installed by the program entry before FormCreate; it stays valid as
+    // long as the window lives, or until it is taken back with null.
+    void SetComponents(IWindowComponents* components)
+    {
+        components_ = components ? components : &noComponents_;
+    }
     TInstanceMessages& Messages() { return messages_; }
     TDroppedFiles& Drops() { return drops_; }
     QTimer* RestartTimer() const { return restartTimer_; }
@@ -113,6 +121,7 @@ protected:
 private:
     // Start-up steps (MainFormStartup.cpp).
     void RunStartup();
+    void InstallDeactivationHandler();
     bool OpenInterfaceArchive();
     void ReadSystemFolders();
     bool OpenResourceBin();
@@ -183,7 +192,9 @@ private:
     TStartupContext context_;
     TInterfaceDescription interface_;
     TElementStates states_;
-    std::unique_ptr<TShellComponents> components_;
+    TComponentSet set_;
+    IWindowComponents noComponents_;
+    IWindowComponents* components_ = &noComponents_;
     TCommandDispatcher dispatcher_;
     TKeyMap keyMap_;
     TInstanceMessages messages_;

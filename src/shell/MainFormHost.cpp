@@ -1,14 +1,13 @@
 // What the state machine, the dispatcher, the key map and the instance
 // messages ask of the window.
 
-#include "EffBtnCar.h"
-#include "MainForm.h"
-#include "PanelBkgrd.h"
-#include "ReadBin.h"
-#include "Registry.h"
-#include "ScreenPictures.h"
-#include "ShellComponents.h"
-#include "ShellGlobals.h"
+#include "data/ReadBin.h"
+#include "effects/EffBtnCar.h"
+#include "platform/Registry.h"
+#include "shell/MainForm.h"
+#include "shell/PanelBkgrd.h"
+#include "shell/ScreenPictures.h"
+#include "shell/ShellGlobals.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -43,13 +42,15 @@ void TMainForm::StartWindowDrag()
 
 void TMainForm::HideAllPopups()
 {
-    components_->HideAllPopups();
+    if (set_.Popups) {
+        set_.Popups->HideAllPopups();
+    }
 }
 
 // A button that leads to the content screen holds the playing 3-D clip's frame.
 void TMainForm::FreezeVideoForScreenSwitch()
 {
-    IVideoPlayer* video = components_->Set().VideoPlayer;
+    IVideoPlayer* video = set_.VideoPlayer;
     if (video && video->IsOpen() && !video->IsHalted()) {
         video->Freeze();
     }

@@ -1,14 +1,13 @@
-#include "FindFiles.h"
-#include "MainForm.h"
-#include "PictureStream.h"
-#include "ReadBin.h"
-#include "ScreenPictures.h"
-#include "ShellComponents.h"
-#include "ShellGlobals.h"
-#include "StartupProbes.h"
-#include "SwitchStore.h"
-#include "VirtualFs.h"
-#include "WindowAnimation.h"
+#include "data/FindFiles.h"
+#include "data/ReadBin.h"
+#include "platform/VirtualFs.h"
+#include "shell/MainForm.h"
+#include "shell/PictureStream.h"
+#include "shell/ScreenPictures.h"
+#include "shell/ShellGlobals.h"
+#include "shell/StartupProbes.h"
+#include "shell/SwitchStore.h"
+#include "shell/WindowAnimation.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -54,16 +53,7 @@ void TMainForm::AddDiscFonts()
 
 void TMainForm::CreateContentComponents()
 {
-    components_->CreateTextMessages();
-    components_->CreatePagePanels();
-    components_->CreateFindText();
-    components_->CreatePathInputs();
-    components_->CreateClipPlayer();
-    components_->CreateSlideShow();
-    components_->CreatePopups();
-    components_->CreateContentsTree();
-    components_->CreateScaleBar();
-    components_->CreateGifAnimator();
+    components_->CreateScreenComponents();
 }
 
 void TMainForm::NoteDeclaredOptions()
@@ -95,7 +85,9 @@ void TMainForm::ContinueStartup()
     activateWindow();
     if (settings_.BGSound) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        components_->StartMusic();
+        if (set_.Music) {
+            set_.Music->StartMusic();
+        }
         QApplication::restoreOverrideCursor();
     }
 }

@@ -1,14 +1,13 @@
-#include "InstanceLock.h"
-#include "Instances.h"
-#include "MainForm.h"
-#include "ReadBin.h"
-#include "ScreenPictures.h"
-#include "ShellComponents.h"
-#include "ShellGlobals.h"
-#include "SoundPlayer.h"
-#include "SwitchStore.h"
-#include "WindowAnimation.h"
-#include "WindowRegistry.h"
+#include "data/ReadBin.h"
+#include "platform/InstanceLock.h"
+#include "platform/Instances.h"
+#include "platform/SoundPlayer.h"
+#include "platform/WindowRegistry.h"
+#include "shell/MainForm.h"
+#include "shell/ScreenPictures.h"
+#include "shell/ShellGlobals.h"
+#include "shell/SwitchStore.h"
+#include "shell/WindowAnimation.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -40,8 +39,7 @@ void TMainForm::CloseFamilyWindows()
                                 "Help Topics: Кестрамон", "Кестрамон"}) {
         CloseWindowsCaptioned(QString::fromUtf8(caption), true);
     }
-    components_->CloseAboutBox();
-    components_->CloseSkinnedDialog();
+    components_->CloseDialogs();
     if (!viewerMode_) {
         CloseWindowsCaptioned(QStringLiteral("Увеличенная картинка"), true);
     }
@@ -71,7 +69,9 @@ void TMainForm::FormDestroy()
     PlayExitSound();
     structBuffer_.clear();
     if (settings_.BGSound) {
-        components_->StopMusic();
+        if (set_.Music) {
+            set_.Music->StopMusic(true);
+        }
     }
     RemoveDiscFonts();
     components_->FreeComponents();

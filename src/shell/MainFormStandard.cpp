@@ -1,17 +1,16 @@
 // The file viewer's start-up and the standard window: a sizeable, decorated
 // window with a toolbar, in which the page panel shows a single page.
 
-#include "ComponentFactories.h"
-#include "HistoryLists.h"
-#include "MainForm.h"
-#include "PanelBkgrd.h"
-#include "ReadBin.h"
-#include "ScreenPictures.h"
-#include "ShellComponents.h"
-#include "ShellGlobals.h"
-#include "StandardWindow.h"
-#include "StandardWindowGeometry.h"
-#include "ViewerMode.h"
+#include "components/ContentComponents.h"
+#include "data/ReadBin.h"
+#include "shell/HistoryLists.h"
+#include "shell/MainForm.h"
+#include "shell/PanelBkgrd.h"
+#include "shell/ScreenPictures.h"
+#include "shell/ShellGlobals.h"
+#include "shell/StandardWindow.h"
+#include "shell/StandardWindowGeometry.h"
+#include "shell/ViewerMode.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -33,8 +32,7 @@ void TMainForm::RunViewerMode()
     interface_.Switches = {TDynamicSwthOneArray()};
     interface_.SwitchGroups = {TDynamicSwthGrpArray()};
     Shell().CurrentScreen = 0;
-    components_->CreatePagePanels({ViewerMode::PanelRecord(viewerFile_)}, nullptr);
-    components_->CreateClipPlayer();
+    components_->CreateViewerComponents({ViewerMode::PanelRecord(viewerFile_)});
     resize(designSize);
     const QIcon icon = ViewerMode::DiscIcon(*resourceBin_);
     if (!icon.isNull()) {
@@ -52,8 +50,8 @@ void TMainForm::RunViewerMode()
 
 void TMainForm::ShowStandardWindow()
 {
-    IFindPanel* find = components_->Set().FindPanel;
-    IPathInputs* paths = components_->Set().PathInputs;
+    IFindPanel* find = set_.FindPanel;
+    IPathInputs* paths = set_.PathInputs;
     if (find) {
         find->ShowEdits(true);
     }
@@ -141,10 +139,10 @@ void TMainForm::LeaveStandardWindow()
     if (IStandardPage* page = components_->StandardPage()) {
         page->SetSkinnedLayout();
     }
-    if (IFindPanel* find = components_->Set().FindPanel) {
+    if (IFindPanel* find = set_.FindPanel) {
         find->ShowEdits(false);
     }
-    if (IPathInputs* paths = components_->Set().PathInputs) {
+    if (IPathInputs* paths = set_.PathInputs) {
         paths->ShowInStandardWindow(false);
     }
     setAcceptDrops(true);
@@ -176,8 +174,8 @@ bool TMainForm::StandardWindowShown() const
 void TMainForm::UpdateHistoryLists()
 {
     IStandardPage* page = components_->StandardPage();
-    IPopupController* popups = components_->Set().Popups;
-    if (page && popups && components_->Set().PagePanels) {
+    IPopupController* popups = set_.Popups;
+    if (page && popups && set_.PagePanels) {
         HistoryLists::Fill(*popups, page->HistoryTitles(), page->HistoryIndex());
     }
     if (!standardWindow_) {
@@ -192,7 +190,7 @@ void TMainForm::UpdateHistoryLists()
 // The buttons act by their position from the left.
 void TMainForm::ToolButtonClick(int position)
 {
-    IPagePanels* panels = components_->Set().PagePanels;
+    IPagePanels* panels = set_.PagePanels;
     const int screen = Shell().CurrentScreen;
     switch (position) {
     case TStandardWindow::BackButton:

@@ -1,21 +1,21 @@
-#include "CommandLine.h"
-#include "ConfigText.h"
-#include "DiscLocation.h"
-#include "InstanceLock.h"
-#include "InterfaceParser.h"
-#include "MainForm.h"
-#include "PackedArchive.h"
-#include "PanelBkgrd.h"
-#include "PictureStream.h"
-#include "ReadBin.h"
-#include "ShellComponents.h"
-#include "ShellGlobals.h"
-#include "ShellLog.h"
-#include "SourceFilesCheck.h"
-#include "VirtualFs.h"
-#include "WindowAnimation.h"
-#include "WindowShape.h"
+#include "data/ConfigText.h"
+#include "data/PackedArchive.h"
+#include "data/ReadBin.h"
+#include "interface/InterfaceParser.h"
+#include "platform/CommandLine.h"
+#include "platform/DiscLocation.h"
+#include "platform/InstanceLock.h"
+#include "platform/VirtualFs.h"
+#include "shell/MainForm.h"
+#include "shell/PanelBkgrd.h"
+#include "shell/PictureStream.h"
+#include "shell/ShellGlobals.h"
+#include "shell/ShellLog.h"
+#include "shell/SourceFilesCheck.h"
+#include "shell/WindowAnimation.h"
+#include "shell/WindowShape.h"
 
+#include <QGuiApplication>
 #include <cstdio>
 #include <exception>
 
@@ -81,17 +81,14 @@ void TMainForm::RunStartup()
         return;
     }
     ReadInterfaceElements(structLines_, interface_);
-    components_->InstallDeactivationHandler();
+    InstallDeactivationHandler();
     settings_.Load(Store(), SettingsKey(interface_.DiskTitle));
     components_->CreateOptionsWindow(!interface_.Images.isEmpty());
     components_->InstallCodecs(interface_.CodecRequest, settings_.Clip);
     setAcceptDrops(true);
     AddDiscFonts();
     BuildFirstScreen();
-    components_->CreateStatusLine();
-    components_->CreateFontInstaller();
-    components_->CreateMusicPlayer();
-    components_->CreateVolumeEvent();
+    components_->CreateServices();
     panelBkgrd_ = new TPanelBkgrd(this);
     CreateContentComponents();
     states_.ReplaySwitches(0);
@@ -102,6 +99,17 @@ void TMainForm::RunStartup()
     if (!(IntroClipRequested() && components_->PlayIntroClip())) {
         ContinueStartup();
     }
+}
+
+// An open popup closes when the program loses the focus to another one.
+void TMainForm::InstallDeactivationHandler()
+{
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationInactive) {
+                    HideAllPopups();
+                }
+            });
 }
 
 // The archive is opened without testing for it first; a disc without it

@@ -1,13 +1,12 @@
 // The face of a screen, built the same way at start-up and on every switch,
 // and the steps of the switch itself.
 
-#include "EffBtnCar.h"
-#include "MainForm.h"
-#include "PanelBkgrd.h"
-#include "PictureStream.h"
-#include "ScreenPictures.h"
-#include "ShellComponents.h"
-#include "ShellGlobals.h"
+#include "effects/EffBtnCar.h"
+#include "shell/MainForm.h"
+#include "shell/PanelBkgrd.h"
+#include "shell/PictureStream.h"
+#include "shell/ScreenPictures.h"
+#include "shell/ShellGlobals.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -74,7 +73,7 @@ void TMainForm::SwitchScreen(int screen, int index, int kind)
     StopRestartTimer();
     ReleaseIssuer(index, kind);
     Shell().CurrentScreen = screen;
-    IVideoPlayer* video = components_->Set().VideoPlayer;
+    IVideoPlayer* video = set_.VideoPlayer;
     if (screen == 1 && video) {
         video->Freeze();
     }
@@ -83,7 +82,7 @@ void TMainForm::SwitchScreen(int screen, int index, int kind)
     BuildScreen(screen);
     TellComponentsScreenChanged(screen);
     ReplayScreenSwitches(screen);
-    video = components_->Set().VideoPlayer;
+    video = set_.VideoPlayer;
     if (video) {
         video->PaintFrozenFrame(pictures_->Background());
     }
@@ -118,7 +117,7 @@ void TMainForm::ReleaseIssuer(int index, int kind)
 
 void TMainForm::TellComponentsScreenChanged(int screen)
 {
-    const TComponentSet& set = components_->Set();
+    const TComponentSet& set = set_;
     if (set.FindPanel) {
         set.FindPanel->ShowScreenEdits();
     }
@@ -192,7 +191,7 @@ void TMainForm::ReplayScreenSwitches(int screen)
 // on a moment later.
 void TMainForm::StartRestartTimerIfHeld(int screen)
 {
-    IVideoPlayer* video = components_->Set().VideoPlayer;
+    IVideoPlayer* video = set_.VideoPlayer;
     if (screen != 0 || !video || !video->Mode3D() || !video->IsHalted()) {
         return;
     }
@@ -211,7 +210,7 @@ void TMainForm::StartRestartTimerIfHeld(int screen)
         restartTimer_->setInterval(restartInterval);
         connect(restartTimer_, &QTimer::timeout, this, [this] {
             restartTimer_->stop();
-            IVideoPlayer* player = components_->Set().VideoPlayer;
+            IVideoPlayer* player = set_.VideoPlayer;
             if (CurrentScreen() == 0 && player) {
                 player->ResumeUnlessUserPaused();
             }

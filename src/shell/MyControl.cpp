@@ -1,4 +1,4 @@
-#include "MyControl.h"
+#include "shell/MyControl.h"
 
 #include <QMouseEvent>
 

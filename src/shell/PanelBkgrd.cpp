@@ -1,4 +1,4 @@
-#include "PanelBkgrd.h"
+#include "shell/PanelBkgrd.h"
 
 #include <QPaintEvent>
 #include <QPainter>

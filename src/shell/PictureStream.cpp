@@ -1,6 +1,6 @@
-#include "PictureStream.h"
+#include "shell/PictureStream.h"
 
-#include "ReadBin.h"
+#include "data/ReadBin.h"
 
 TPictureStream::TPictureStream(const TReadBin& bin) : bin_(bin) {}
 

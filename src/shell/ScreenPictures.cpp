@@ -1,9 +1,9 @@
-#include "ScreenPictures.h"
+#include "shell/ScreenPictures.h"
 
-#include "Captions.h"
-#include "EffBtnCar.h"
-#include "MyControl.h"
-#include "PictureStream.h"
+#include "effects/EffBtnCar.h"
+#include "shell/Captions.h"
+#include "shell/MyControl.h"
+#include "shell/PictureStream.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ElementStates.h"
-#include "InterfaceDescription.h"
+#include "interface/InterfaceDescription.h"
+#include "shell/ElementStates.h"
 
 #include <QImage>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "ShellGlobals.h"
+#include "shell/ShellGlobals.h"
 
 TShellGlobals& Shell()
 {

@@ -1,4 +1,4 @@
-#include "ShellLog.h"
+#include "shell/ShellLog.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "SourceFilesCheck.h"
+#include "shell/SourceFilesCheck.h"
 
-#include "MessageBoxes.h"
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
+#include "shell/MessageBoxes.h"
 
 #include <utility>
 

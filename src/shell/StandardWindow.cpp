@@ -1,8 +1,8 @@
-#include "StandardWindow.h"
+#include "shell/StandardWindow.h"
 
-#include "ComponentFactories.h"
-#include "HistoryMenu.h"
-#include "ToolbarPictures.h"
+#include "components/ContentComponents.h"
+#include "shell/HistoryMenu.h"
+#include "shell/ToolbarPictures.h"
 
 #include <QAction>
 #include <QIcon>

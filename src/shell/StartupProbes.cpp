@@ -1,4 +1,4 @@
-#include "StartupProbes.h"
+#include "shell/StartupProbes.h"
 
 #include <QDateTime>
 #include <QFile>

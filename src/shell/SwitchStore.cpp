@@ -1,6 +1,6 @@
-#include "SwitchStore.h"
+#include "shell/SwitchStore.h"
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 namespace {
 

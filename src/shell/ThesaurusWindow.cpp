@@ -1,11 +1,11 @@
-#include "ThesaurusWindow.h"
+#include "shell/ThesaurusWindow.h"
 
-#include "CommandLine.h"
-#include "Instances.h"
-#include "PackedArchive.h"
-#include "ProcessPaths.h"
-#include "Processes.h"
-#include "VirtualFs.h"
+#include "data/PackedArchive.h"
+#include "data/ProcessPaths.h"
+#include "platform/CommandLine.h"
+#include "platform/Instances.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
 
 namespace {
 

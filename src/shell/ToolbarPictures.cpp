@@ -1,4 +1,4 @@
-#include "ToolbarPictures.h"
+#include "shell/ToolbarPictures.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -1,4 +1,4 @@
-#include "TopLevelTracker.h"
+#include "shell/TopLevelTracker.h"
 
 #include <QApplication>
 #include <QEvent>

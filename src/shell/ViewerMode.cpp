@@ -1,8 +1,8 @@
-#include "ViewerMode.h"
+#include "shell/ViewerMode.h"
 
-#include "ConfigText.h"
-#include "ReadBin.h"
-#include "ValueReaders.h"
+#include "data/ConfigText.h"
+#include "data/ReadBin.h"
+#include "data/ValueReaders.h"
 
 #include <QPixmap>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DynamicArrays.h"
-#include "InterfaceRecords.h"
+#include "data/DynamicArrays.h"
+#include "interface/InterfaceRecords.h"
 
 #include <QIcon>
 #include <QString>

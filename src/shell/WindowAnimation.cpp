@@ -1,6 +1,6 @@
-#include "WindowAnimation.h"
+#include "shell/WindowAnimation.h"
 
-#include "WindowShape.h"
+#include "shell/WindowShape.h"
 
 #include <QWidget>
 

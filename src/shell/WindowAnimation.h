@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SuperTimer.h"
+#include "effects/SuperTimer.h"
 
 #include <QObject>
 #include <QPointer>

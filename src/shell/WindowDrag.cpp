@@ -1,4 +1,4 @@
-#include "WindowDrag.h"
+#include "shell/WindowDrag.h"
 
 #include <QGuiApplication>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "WindowShape.h"
+#include "shell/WindowShape.h"
 
 #include <QPainterPath>
 #include <QPolygon>

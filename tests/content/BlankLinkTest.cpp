@@ -1,6 +1,6 @@
-#include "Instances.h"
 #include "LinkFixture.h"
-#include "ViewerInstances.h"
+#include "content/ViewerInstances.h"
+#include "platform/Instances.h"
 
 #include <QElapsedTimer>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ArchiveWriter.h"
-#include "ContentContext.h"
-#include "PackedArchive.h"
-#include "Registry.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "content/ContentContext.h"
+#include "data/ArchiveWriter.h"
+#include "data/PackedArchive.h"
+#include "platform/Registry.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFile>

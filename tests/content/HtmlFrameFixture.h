@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ContentTestDisc.h"
-#include "HtmlFrame.h"
-#include "HtmlViewer.h"
+#include "content/HtmlFrame.h"
+#include "engine/HtmlViewer.h"
 
 #include <QBuffer>
 #include <QImage>

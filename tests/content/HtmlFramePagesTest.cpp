@@ -1,7 +1,7 @@
-#include "ChapterTree.h"
 #include "HtmlFrameFixture.h"
-#include "PrintHeader.h"
-#include "ViewerSettings.h"
+#include "content/ChapterTree.h"
+#include "content/PrintHeader.h"
+#include "content/ViewerSettings.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "ImageHint.h"
+#include "content/ImageHint.h"
 
 #include <QEventLoop>
 #include <QTimer>

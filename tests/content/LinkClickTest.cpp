@@ -1,6 +1,6 @@
-#include "Desktop.h"
 #include "LinkFixture.h"
 #include "TempDir.h"
+#include "content/Desktop.h"
 
 #include <QDir>
 

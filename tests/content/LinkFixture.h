@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ContentTestDisc.h"
-#include "HtmlViewer.h"
-#include "LinkCommands.h"
-#include "Processes.h"
+#include "content/LinkCommands.h"
+#include "engine/HtmlViewer.h"
+#include "platform/Processes.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "LinkFixture.h"
-#include "Registry.h"
+#include "platform/Registry.h"
 
 // The status bar texts of the standard window over every form of link.
 

@@ -1,9 +1,9 @@
-#include "ControlPopupWindow.h"
-#include "HtmlFavorite.h"
 #include "LinkFixture.h"
-#include "PopupWindow.h"
-#include "Registry.h"
 #include "TempDir.h"
+#include "content/ControlPopupWindow.h"
+#include "content/HtmlFavorite.h"
+#include "content/PopupWindow.h"
+#include "platform/Registry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -80,6 +80,7 @@ protected:
                        .arg(kind)
                        .arg(silent);
         };
+        context.SetFavorites = [this](IFavorites* favorites) { set.Favorites = favorites; };
         context.SettingsKey = QStringLiteral("SOFTWARE\\Pallidrome\\Demo");
         context.Store = store.get();
         controller = std::make_unique<TControlPopupWindow>(context);

@@ -1,7 +1,7 @@
-#include "TreeViews.h"
+#include "content/TreeViews.h"
 
 #include "LinkFixture.h"
-#include "TreeOutline.h"
+#include "content/TreeOutline.h"
 
 #include <QApplication>
 #include <QMouseEvent>

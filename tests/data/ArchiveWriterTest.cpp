@@ -1,9 +1,9 @@
-#include "ArchiveWriter.h"
+#include "data/ArchiveWriter.h"
 
-#include "CodePage.h"
-#include "PackedArchive.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/PackedArchive.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
 
 #include <QFile>
 #include <QRandomGenerator>

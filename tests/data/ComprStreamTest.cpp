@@ -1,9 +1,9 @@
-#include "ComprStream.h"
+#include "data/ComprStream.h"
 
-#include "ArchiveWriter.h"
-#include "PackedArchive.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "data/PackedArchive.h"
+#include "platform/VirtualFs.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>

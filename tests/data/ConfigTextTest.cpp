@@ -1,6 +1,6 @@
-#include "ConfigText.h"
+#include "data/ConfigText.h"
 
-#include "CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "FindFiles.h"
+#include "data/FindFiles.h"
 
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "PackedArchive.h"
+#include "data/PackedArchive.h"
 
-#include "ArchiveWriter.h"
-#include "CodePage.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>

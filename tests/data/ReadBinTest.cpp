@@ -1,8 +1,8 @@
-#include "ReadBin.h"
+#include "data/ReadBin.h"
 
-#include "CodePage.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFile>

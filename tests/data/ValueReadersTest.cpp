@@ -1,6 +1,6 @@
-#include "ValueReaders.h"
+#include "data/ValueReaders.h"
 
-#include "ProcessPaths.h"
+#include "data/ProcessPaths.h"
 
 #include <gtest/gtest.h>
 

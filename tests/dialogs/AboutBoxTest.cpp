@@ -1,7 +1,7 @@
-#include "AboutBox.h"
+#include "dialogs/AboutBox.h"
 
-#include "EffBtnCar.h"
 #include "EventPump.h"
+#include "effects/EffBtnCar.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,11 +1,11 @@
-#include "CoolDialog.h"
+#include "dialogs/CoolDialog.h"
 
-#include "Busy.h"
-#include "DialogDescription.h"
 #include "EventPump.h"
-#include "Registry.h"
-#include "ScaleBar.h"
 #include "TempDir.h"
+#include "data/Busy.h"
+#include "dialogs/DialogDescription.h"
+#include "dialogs/ScaleBar.h"
+#include "platform/Registry.h"
 
 #include <QApplication>
 #include <QMouseEvent>

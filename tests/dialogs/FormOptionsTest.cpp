@@ -1,8 +1,8 @@
-#include "FormOptions.h"
+#include "dialogs/FormOptions.h"
 
-#include "FontForm.h"
-#include "Registry.h"
 #include "TempDir.h"
+#include "dialogs/FontForm.h"
+#include "platform/Registry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "StatusLine.h"
+#include "dialogs/StatusLine.h"
 
-#include "TextMsg.h"
+#include "dialogs/TextMsg.h"
 
 #include <QCoreApplication>
 #include <QPaintEvent>

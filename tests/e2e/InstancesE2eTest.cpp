@@ -5,10 +5,10 @@
 // content screen and is acknowledged.
 
 #include "E2eSupport.h"
-#include "Instances.h"
-#include "InstancesProtocol.h"
-#include "ReadBin.h"
-#include "VirtualFs.h"
+#include "data/ReadBin.h"
+#include "platform/Instances.h"
+#include "platform/InstancesProtocol.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,12 +3,12 @@
 // shaped, its close button reacts to the pointer and closes the program, and
 // a second start of the same disc ends without a window.
 
-#include "ConfigText.h"
 #include "E2eSupport.h"
-#include "InterfaceParser.h"
-#include "ReadBin.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/ConfigText.h"
+#include "data/ReadBin.h"
+#include "interface/InterfaceParser.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,12 +4,12 @@
 // second click on the same picture brings to the front instead of starting
 // another one.
 
-#include "ConfigText.h"
 #include "E2eSupport.h"
-#include "Instances.h"
-#include "InterfaceParser.h"
-#include "ReadBin.h"
-#include "VirtualFs.h"
+#include "data/ConfigText.h"
+#include "data/ReadBin.h"
+#include "interface/InterfaceParser.h"
+#include "platform/Instances.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ArchiveWriter.h"
-#include "CodePage.h"
-#include "DocumentGeometry.h"
-#include "PackedArchive.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "data/PackedArchive.h"
+#include "engine/DocumentGeometry.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
 
 #include <QApplication>
 #include <QBuffer>

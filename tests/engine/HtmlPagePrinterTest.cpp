@@ -1,8 +1,8 @@
-#include "HtmlPagePrinter.h"
+#include "engine/HtmlPagePrinter.h"
 
-#include "DocumentBrowser.h"
 #include "EngineTestDisc.h"
-#include "HtmlViewer.h"
+#include "engine/DocumentBrowser.h"
+#include "engine/HtmlViewer.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "HtmlPreprocessor.h"
+#include "engine/HtmlPreprocessor.h"
 
-#include "FramesetLayout.h"
-#include "HtmlResources.h"
+#include "engine/FramesetLayout.h"
+#include "engine/HtmlResources.h"
 
 #include <QUrl>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "PagePaths.h"
+#include "engine/PagePaths.h"
 
-#include "PageCharset.h"
+#include "data/PageCharset.h"
 
 #include <QStringDecoder>
 #include <gtest/gtest.h>

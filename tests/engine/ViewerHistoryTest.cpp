@@ -1,6 +1,6 @@
-#include "ViewerHistory.h"
+#include "engine/ViewerHistory.h"
 
-#include "VisitedLinks.h"
+#include "engine/VisitedLinks.h"
 
 #include <gtest/gtest.h>
 

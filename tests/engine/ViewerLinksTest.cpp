@@ -1,7 +1,7 @@
-#include "DocumentBrowser.h"
 #include "EngineTestDisc.h"
-#include "HtmlViewer.h"
-#include "TextBrowserViewer.h"
+#include "engine/DocumentBrowser.h"
+#include "engine/HtmlViewer.h"
+#include "engine/TextBrowserViewer.h"
 
 #include <QKeyEvent>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
-#include "Games.h"
+#include "install/Games.h"
 
-#include "ArchiveWriter.h"
-#include "GameFolders.h"
-#include "PackedArchive.h"
-#include "Processes.h"
-#include "Registry.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "data/PackedArchive.h"
+#include "install/GameFolders.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
+#include "platform/VirtualFs.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "NavFont.h"
+#include "install/NavFont.h"
 
-#include "Processes.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFile>

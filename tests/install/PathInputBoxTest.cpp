@@ -1,7 +1,7 @@
-#include "PathInputBox.h"
+#include "install/PathInputBox.h"
 
-#include "Registry.h"
 #include "TempDir.h"
+#include "platform/Registry.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "BackgroundMusic.h"
+#include "media/BackgroundMusic.h"
 
 #include "MediaFixtures.h"
-#include "Registry.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "platform/Registry.h"
+#include "platform/VirtualFs.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>

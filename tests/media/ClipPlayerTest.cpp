@@ -1,10 +1,10 @@
-#include "ClipPlayer.h"
+#include "media/ClipPlayer.h"
 
-#include "ClipPlayerArea.h"
-#include "ComponentSet.h"
 #include "MediaFixtures.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "components/ComponentSet.h"
+#include "media/ClipPlayerArea.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <QFile>

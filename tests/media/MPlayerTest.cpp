@@ -1,8 +1,8 @@
-#include "MPlayer.h"
+#include "media/MPlayer.h"
 
 #include "MediaFixtures.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>

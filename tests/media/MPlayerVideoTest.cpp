@@ -1,7 +1,7 @@
-#include "MPlayer.h"
 #include "MediaFixtures.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "media/MPlayer.h"
+#include "platform/VirtualFs.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "MediaFixtures.h"
 
-#include "GstSoundPlayer.h"
+#include "platform/GstSoundPlayer.h"
 
 #include <QCoreApplication>
 #include <QDataStream>

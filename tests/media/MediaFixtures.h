@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OutputVolume.h"
 #include "WaveFile.h"
+#include "media/OutputVolume.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,9 +1,9 @@
-#include "SlideImage.h"
+#include "media/SlideImage.h"
 
 #include "MediaFixtures.h"
-#include "SlideImagePicture.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "media/SlideImagePicture.h"
+#include "platform/VirtualFs.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

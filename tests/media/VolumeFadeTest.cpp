@@ -1,4 +1,4 @@
-#include "VolumeFade.h"
+#include "media/VolumeFade.h"
 
 #include "MediaFixtures.h"
 

@@ -1,4 +1,4 @@
-#include "DiscLocation.h"
+#include "platform/DiscLocation.h"
 
 #include "TempDir.h"
 

@@ -1,8 +1,8 @@
-#include "GstSoundPlayer.h"
+#include "platform/GstSoundPlayer.h"
 
 #include "TempDir.h"
-#include "VirtualFs.h"
 #include "WaveFile.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <QDataStream>

@@ -1,9 +1,9 @@
-#include "Instances.h"
+#include "platform/Instances.h"
 
-#include "FileLock.h"
-#include "InstancesPeers.h"
-#include "InstancesProtocol.h"
 #include "TempDir.h"
+#include "platform/FileLock.h"
+#include "platform/InstancesPeers.h"
+#include "platform/InstancesProtocol.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "EngineTestDisc.h"
-#include "HtmlViewer.h"
 #include "ModalWatchdog.h"
-#include "PreviewForm.h"
-#include "PrintStatusForm.h"
+#include "engine/HtmlViewer.h"
+#include "print/PreviewForm.h"
+#include "print/PrintStatusForm.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "GoPageForm.h"
-#include "PageView.h"
 #include "PreviewFixture.h"
-#include "PrintStatusForm.h"
-#include "WindowRegistry.h"
+#include "platform/WindowRegistry.h"
+#include "print/GoPageForm.h"
+#include "print/PageView.h"
+#include "print/PrintStatusForm.h"
 
 #include <QAction>
 #include <QComboBox>

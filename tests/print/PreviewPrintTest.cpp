@@ -1,5 +1,5 @@
 #include "PreviewFixture.h"
-#include "PrintStatusForm.h"
+#include "print/PrintStatusForm.h"
 
 #include <QFileInfo>
 #include <QPrintDialog>

@@ -1,6 +1,6 @@
-#include "PageView.h"
 #include "PreviewFixture.h"
-#include "PrintStatusForm.h"
+#include "print/PageView.h"
+#include "print/PrintStatusForm.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "PreviewZoom.h"
+#include "print/PreviewZoom.h"
 
 #include <gtest/gtest.h>
 

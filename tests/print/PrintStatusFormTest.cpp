@@ -1,4 +1,4 @@
-#include "PrintStatusForm.h"
+#include "print/PrintStatusForm.h"
 
 #include "PreviewFixture.h"
 

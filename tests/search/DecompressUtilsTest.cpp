@@ -1,4 +1,4 @@
-#include "DecompressUtils.h"
+#include "search/index/DecompressUtils.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>

@@ -1,4 +1,4 @@
-#include "FindPageLists.h"
+#include "search/FindPageLists.h"
 
 #include "FindPanelFixture.h"
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "ArchiveWriter.h"
-#include "Busy.h"
-#include "CodePage.h"
-#include "DocumentBrowser.h"
-#include "FindTxtHtml.h"
-#include "HtmlViewer.h"
-#include "IndexMessages.h"
-#include "PackedArchive.h"
 #include "TempDir.h"
-#include "TextBrowserViewer.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "data/Busy.h"
+#include "data/PackedArchive.h"
+#include "engine/DocumentBrowser.h"
+#include "engine/HtmlViewer.h"
+#include "engine/TextBrowserViewer.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
+#include "search/FindTxtHtml.h"
+#include "search/index/IndexMessages.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "IndexMessageBox.h"
+#include "search/IndexMessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "MakeFind.h"
+#include "search/index/MakeFind.h"
 
-#include "ArchiveWriter.h"
-#include "CodePage.h"
-#include "PackedArchive.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "data/PackedArchive.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
-#include "StringUtils.h"
+#include "search/index/StringUtils.h"
 
-#include "IndexLines.h"
+#include "search/index/IndexLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Captions.h"
+#include "shell/Captions.h"
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>

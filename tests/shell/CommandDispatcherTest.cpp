@@ -1,10 +1,10 @@
-#include "CommandDispatcher.h"
+#include "shell/CommandDispatcher.h"
 
-#include "Busy.h"
-#include "Instances.h"
-#include "ProcessPaths.h"
 #include "RecordingHost.h"
-#include "SoundPlayer.h"
+#include "data/Busy.h"
+#include "data/ProcessPaths.h"
+#include "platform/Instances.h"
+#include "platform/SoundPlayer.h"
 
 #include <gtest/gtest.h>
 

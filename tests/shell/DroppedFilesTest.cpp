@@ -1,4 +1,4 @@
-#include "DroppedFiles.h"
+#include "shell/DroppedFiles.h"
 
 #include "RecordingComponents.h"
 

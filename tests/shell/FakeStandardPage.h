@@ -1,21 +1,22 @@
 #pragma once
 
-// Page panels as the factory of the program entry would make them, logging
-// into the shell tests' call log, with a history the tests set.
+// Page panels as the program entry would make them, logging into the shell
+// tests' call log, with a history the tests set.
 
-#include "ComponentFactories.h"
 #include "RecordingComponents.h"
+#include "components/ContentComponents.h"
+#include "components/WindowComponents.h"
+#include "shell/MainForm.h"
 
 #include <QList>
+#include <QPointer>
 #include <memory>
 
 namespace shelltest {
 
-struct FakeStandardPage : IPagePanelsComponent, IStandardPage {
+struct FakeStandardPage : IStandardPage {
     explicit FakeStandardPage(CallLog& calls) : log(calls), panels(calls) {}
 
-    IPagePanels& Panels() override { return panels; }
-    IStandardPage& StandardPage() override { return *this; }
     QStringList HistoryTitles() const override { return titles; }
     int HistoryIndex() const override { return index; }
     void GoToHistory(int entry) override { log.add("Page.GoToHistory", entry); }
@@ -32,25 +33,55 @@ struct FakeStandardPage : IPagePanelsComponent, IStandardPage {
     QSize pictureSize;
 };
 
-// A factory that makes one FakeStandardPage and keeps what it was given.
-struct FakePageFactory {
-    explicit FakePageFactory(CallLog& calls) : log(calls) {}
-
-    decltype(TComponentFactories::PagePanels) Factory()
+// The window's components as the program entry would make them, reduced to
+// one FakeStandardPage for the page panels; it keeps the panel records each
+// creation was given.
+struct FakePageComponents : IWindowComponents {
+    explicit FakePageComponents(CallLog& calls) : log(calls) {}
+    ~FakePageComponents() override
     {
-        return [this](const TPagePanelsContext& context) {
-            contexts << context;
-            auto page = std::make_unique<FakeStandardPage>(log);
-            page->titles = titles;
-            page->index = index;
-            page->pictureSize = pictureSize;
-            made = page.get();
-            return std::unique_ptr<IPagePanelsComponent>(std::move(page));
-        };
+        if (form) {
+            form->SetComponents(nullptr);
+        }
+    }
+
+    // Installed before the window's start-up.
+    void Attach(TMainForm& window)
+    {
+        form = &window;
+        form->SetComponents(this);
+    }
+
+    void CreateScreenComponents() override { Make(form->Interface().Html); }
+    void CreateViewerComponents(const TDynamicHTMLArray& records) override { Make(records); }
+    IStandardPage* StandardPage() const override { return made; }
+    void FreeComponents() override
+    {
+        if (form) {
+            form->Components().PagePanels = nullptr;
+        }
+        made = nullptr;
+        page.reset();
+    }
+
+    void Make(const TDynamicHTMLArray& records)
+    {
+        if (records.isEmpty() || page) {
+            return;
+        }
+        panels << records;
+        page = std::make_unique<FakeStandardPage>(log);
+        page->titles = titles;
+        page->index = index;
+        page->pictureSize = pictureSize;
+        made = page.get();
+        form->Components().PagePanels = &page->panels;
     }
 
     CallLog& log;
-    QList<TPagePanelsContext> contexts;
+    QPointer<TMainForm> form;
+    QList<TDynamicHTMLArray> panels;
+    std::unique_ptr<FakeStandardPage> page;
     FakeStandardPage* made = nullptr;
     QStringList titles;
     int index = 0;

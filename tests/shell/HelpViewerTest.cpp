@@ -1,10 +1,10 @@
-#include "HelpViewer.h"
+#include "shell/HelpViewer.h"
 
-#include "ProcessPaths.h"
-#include "Processes.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
-#include "WindowRegistry.h"
+#include "data/ProcessPaths.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
+#include "platform/WindowRegistry.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "HistoryLists.h"
+#include "shell/HistoryLists.h"
 
-#include "InterfaceRecords.h"
 #include "RecordingComponents.h"
+#include "interface/InterfaceRecords.h"
 
 #include <QHash>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "InstanceMessages.h"
+#include "shell/InstanceMessages.h"
 
-#include "Instances.h"
 #include "RecordingHost.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "platform/Instances.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "KeyMap.h"
+#include "shell/KeyMap.h"
 
-#include "HelpTopics.h"
-#include "ProcessPaths.h"
 #include "RecordingHost.h"
-#include "ThesaurusWindow.h"
+#include "data/ProcessPaths.h"
+#include "shell/HelpTopics.h"
+#include "shell/ThesaurusWindow.h"
 
 #include <gtest/gtest.h>
 

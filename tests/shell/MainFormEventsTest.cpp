@@ -2,14 +2,13 @@
 // of the window reach the key map once, before the widget; a key the map
 // consumes goes no further; dropped files reach the drop rules.
 
-#include "MainForm.h"
 #include "QuietMasks.h"
 #include "RecordingComponents.h"
-#include "Registry.h"
-#include "ShellComponents.h"
-#include "ShellGlobals.h"
 #include "ShellTestDisc.h"
-#include "WindowAnimation.h"
+#include "platform/Registry.h"
+#include "shell/MainForm.h"
+#include "shell/ShellGlobals.h"
+#include "shell/WindowAnimation.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -31,14 +30,14 @@ protected:
         for (int tick = 0; form.Animation().Running() && tick < 2000; ++tick) {
             form.Animation().Tick();
         }
-        form.Components().Set() = components.set;
+        form.Components() = components.set;
         QString command = QStringLiteral("2");
         QString sound;
         form.ExecuteCommand(command, sound, 0, 0, 1);
         ASSERT_EQ(Shell().CurrentScreen, 1);
         log.calls.clear();
     }
-    void TearDown() override { form.Components().Set() = TComponentSet(); }
+    void TearDown() override { form.Components() = TComponentSet(); }
 
     // Sends a key press to the widget as the application would deliver it.
     bool press(QWidget* target, int key, Qt::KeyboardModifiers modifiers)

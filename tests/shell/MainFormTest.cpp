@@ -1,13 +1,13 @@
-#include "MainForm.h"
+#include "shell/MainForm.h"
 
-#include "EffBtnCar.h"
-#include "MessageBoxes.h"
-#include "PanelBkgrd.h"
 #include "QuietMasks.h"
-#include "ScreenPictures.h"
-#include "ShellGlobals.h"
 #include "ShellTestDisc.h"
-#include "WindowAnimation.h"
+#include "effects/EffBtnCar.h"
+#include "shell/MessageBoxes.h"
+#include "shell/PanelBkgrd.h"
+#include "shell/ScreenPictures.h"
+#include "shell/ShellGlobals.h"
+#include "shell/WindowAnimation.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -5,8 +5,8 @@
 // one log as "Component.Operation(arguments)", or without parentheses when
 // the operation takes none.
 
-#include "CommandHost.h"
-#include "ComponentSet.h"
+#include "components/CommandHost.h"
+#include "components/ComponentSet.h"
 
 #include <QImage>
 #include <QStringList>

@@ -4,8 +4,8 @@
 // screens whose buttons, switches and groups are given by the tests, and a
 // log of what the window was asked to do.
 
-#include "CommandHost.h"
 #include "RecordingComponents.h"
+#include "components/CommandHost.h"
 
 namespace shelltest {
 

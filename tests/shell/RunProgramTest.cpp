@@ -1,12 +1,12 @@
 // The "run" command: programs start in their own folder as argument vectors,
 // Windows programs under Wine, documents through the desktop's handler.
 
-#include "CommandDispatcher.h"
-#include "ProcessPaths.h"
-#include "Processes.h"
 #include "RecordingHost.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/ProcessPaths.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
+#include "shell/CommandDispatcher.h"
 
 #include <QDir>
 #include <QFile>

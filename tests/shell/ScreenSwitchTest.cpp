@@ -2,21 +2,20 @@
 // new face is painted, the old controls go, the switches of the new screen
 // replay their commands, and the start screen's animation follows.
 
-#include "EffBtnCar.h"
-#include "MainForm.h"
-#include "MyControl.h"
-#include "ProcessPaths.h"
 #include "QuietMasks.h"
-#include "ReadBin.h"
 #include "RecordingComponents.h"
-#include "ScreenPictures.h"
-#include "ShellComponents.h"
-#include "ShellGlobals.h"
 #include "ShellTestDisc.h"
 #include "TempDir.h"
-#include "ValueReaders.h"
-#include "VirtualFs.h"
-#include "WindowAnimation.h"
+#include "data/ProcessPaths.h"
+#include "data/ReadBin.h"
+#include "data/ValueReaders.h"
+#include "effects/EffBtnCar.h"
+#include "platform/VirtualFs.h"
+#include "shell/MainForm.h"
+#include "shell/MyControl.h"
+#include "shell/ScreenPictures.h"
+#include "shell/ShellGlobals.h"
+#include "shell/WindowAnimation.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -166,7 +165,7 @@ TEST_F(DemoScreenSwitchTest, TheComponentsFollowAndTheSwitchesReplayTwice)
 {
     CallLog log;
     RecordingComponents components(log);
-    form->Components().Set() = components.set;
+    form->Components() = components.set;
     click(button(0, "screen2=index.htm"));
     const QString index = Paths().AppDir + QStringLiteral("index.htm");
     const QStringList tree2{"Panels.ReleaseAlignment", "Tree.Show", "Panels.FillPanel",
@@ -189,7 +188,7 @@ TEST_F(DemoScreenSwitchTest, TheComponentsFollowAndTheSwitchesReplayTwice)
     EXPECT_EQ(log.calls.filter(QStringLiteral("Panels.OpenInPanel")),
               QStringList{"Panels.OpenInPanel(1, " + page + ")"})
         << "the selected chapter replays once";
-    form->Components().Set() = TComponentSet();
+    form->Components() = TComponentSet();
 }
 
 TEST_F(DemoScreenSwitchTest, NoFadeOfTheOldScreenOutlivesTheSwitchAndExitRecordsItsButton)
@@ -223,41 +222,6 @@ TEST_F(DemoScreenSwitchTest, NoFadeOfTheOldScreenOutlivesTheSwitchAndExitRecords
     EXPECT_TRUE(form->Animation().Running()) << "the window closes through its animation";
 }
 
-// A tiny looping GIF of two one-pixel frames.
-QByteArray pistonGif()
-{
-    static const unsigned char bytes[] = {
-        'G', 'I',  'F',  '8',  '9',  'a',  1,    0,    1,    0,    0x80, 0,   0,   0xFF, 0,
-        0,   0,    0,    0xFF, 0x21, 0xFF, 0x0B, 'N',  'E',  'T',  'S',  'C', 'A', 'P',  'E',
-        '2', '.',  '0',  3,    1,    0,    0,    0,    0x21, 0xF9, 4,    0,   10,  0,    0,
-        0,   0x2C, 0,    0,    0,    0,    1,    0,    1,    0,    0,    2,   2,   0x44, 0x01,
-        0,   0x21, 0xF9, 4,    0,    10,   0,    0,    0,    0x2C, 0,    0,   0,   0,    1,
-        0,   1,    0,    0,    2,    2,    0x4C, 0x01, 0,    0x3B};
-    return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes);
-}
-
-TEST(GifAnimationTest, TheAnimationRunsOffTheContentScreenOnly)
-{
-    shelltest::ShellTestDisc disc(QStringLiteral("тестовый диск"), QString(),
-                                  QStringLiteral("2_screen=bg.bmp\n3_screen=bg.bmp\n"),
-                                  {{QStringLiteral("piston.gif"), pistonGif()}});
-    TMainForm form(disc.context());
-    form.FormCreate();
-    finishAnimation(form);
-    QLabel* gif = form.Components().GifAnimator();
-    ASSERT_NE(gif, nullptr);
-    EXPECT_EQ(gif->pos(), QPoint(583, 470));
-    auto running = [gif] { return gif->isVisible() && gif->movie()->state() == QMovie::Running; };
-    EXPECT_TRUE(running());
-    for (const char* command : {"2", "3", "2", "1"}) {
-        QString text = QString::fromLatin1(command);
-        QString sound;
-        form.ExecuteCommand(text, sound, 0, 0, 1);
-        EXPECT_EQ(running(), text != QLatin1String("2")) << "after " << command;
-        EXPECT_EQ(gif->movie()->state() == QMovie::NotRunning, text == QLatin1String("2"));
-    }
-}
-
 TEST(RestartTimerTest, AHeldClipOfTheStartScreenPlaysOnAMomentAfterTheReturn)
 {
     shelltest::ShellTestDisc disc(
@@ -270,10 +234,10 @@ TEST(RestartTimerTest, AHeldClipOfTheStartScreenPlaysOnAMomentAfterTheReturn)
     finishAnimation(form);
     CallLog log;
     RecordingComponents components(log);
-    form.Components().Set() = components.set;
+    form.Components() = components.set;
     components.video.mode3D = true;
     components.video.halted = true;
-    form.Components().Set().VideoPlayer = &components.video;
+    form.Components().VideoPlayer = &components.video;
 
     auto run = [&form](const char* command) {
         QString text = QString::fromLatin1(command);

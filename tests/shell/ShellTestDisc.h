@@ -4,14 +4,14 @@
 // system buttons, two buttons (the second without pictures of its own), two
 // single switches and a group of three, each state picture one flat colour.
 
-#include "ArchiveWriter.h"
-#include "BinWriter.h"
-#include "CodePage.h"
-#include "ConfigText.h"
-#include "Registry.h"
-#include "StartupContext.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "data/BinWriter.h"
+#include "data/ConfigText.h"
+#include "platform/CodePage.h"
+#include "platform/Registry.h"
+#include "platform/VirtualFs.h"
+#include "shell/StartupContext.h"
 
 #include <QBuffer>
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "StandardWindowGeometry.h"
+#include "shell/StandardWindowGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,18 +2,17 @@
 // back by the toolbar's "Свернуть": the toolbar, the region, the size, the
 // page panel's layout, the history menus, and help from the window.
 
-#include "StandardWindow.h"
+#include "shell/StandardWindow.h"
 
 #include "FakeStandardPage.h"
-#include "HistoryMenu.h"
-#include "MainForm.h"
-#include "PanelBkgrd.h"
-#include "ProcessPaths.h"
-#include "Processes.h"
 #include "QuietMasks.h"
-#include "ShellComponents.h"
 #include "ShellTestDisc.h"
-#include "WindowAnimation.h"
+#include "data/ProcessPaths.h"
+#include "platform/Processes.h"
+#include "shell/HistoryMenu.h"
+#include "shell/MainForm.h"
+#include "shell/PanelBkgrd.h"
+#include "shell/WindowAnimation.h"
 
 #include <QAction>
 #include <QMenu>
@@ -24,7 +23,7 @@
 
 using shelltest::CallLog;
 using shelltest::FakeFindPanel;
-using shelltest::FakePageFactory;
+using shelltest::FakePageComponents;
 using shelltest::FakePathInputs;
 using shelltest::ShellTestDisc;
 
@@ -48,13 +47,13 @@ protected:
     std::unique_ptr<TMainForm> start()
     {
         auto form = std::make_unique<TMainForm>(disc.context());
-        form->Components().Factories().PagePanels = factory.Factory();
+        factory.Attach(*form);
         form->FormCreate();
         for (int tick = 0; form->Animation().Running() && tick < 2000; ++tick) {
             form->Animation().Tick();
         }
-        form->Components().Set().FindPanel = &find;
-        form->Components().Set().PathInputs = &paths;
+        form->Components().FindPanel = &find;
+        form->Components().PathInputs = &paths;
         return form;
     }
 
@@ -66,7 +65,7 @@ protected:
     }
 
     CallLog log;
-    FakePageFactory factory{log};
+    FakePageComponents factory{log};
     FakeFindPanel find{log};
     FakePathInputs paths{log};
     ShellTestDisc disc{QStringLiteral("тестовый диск"), QString(), morePanels};
@@ -75,8 +74,7 @@ protected:
 TEST_F(StandardWindowTest, TheSkinnedWindowBecomesTheStandardWindowAndComesBack)
 {
     const auto form = start();
-    ASSERT_EQ(factory.contexts.size(), 1) << "the page panels come from the factory";
-    EXPECT_EQ(factory.contexts[0].BackgroundPanel, form->PanelBkgrd());
+    ASSERT_EQ(factory.panels.size(), 1) << "the page panels are made once";
     const QRegion polygon = form->mask();
     ASSERT_FALSE(polygon.contains(QPoint(2, 2)));
     log.calls.clear();
@@ -169,29 +167,16 @@ TEST_F(StandardWindowTest, TheHistoryMenusAndArrowsFollowThePage)
         << "the page of a screen shown in the standard window fills it";
     EXPECT_EQ(visibleItems(standard.ForwardMenu()), 0) << "the menus follow the screen's viewer";
     factory.made->index = 2;
-    factory.contexts[0].UpdateHistoryLists();
+    form->UpdateHistoryLists();
     EXPECT_EQ(visibleItems(standard.ForwardMenu()), 2);
     factory.made->index = 0;
-    factory.contexts[0].UpdateHistoryLists();
+    form->UpdateHistoryLists();
     EXPECT_EQ(visibleItems(standard.BackMenu()), 4);
     EXPECT_EQ(visibleItems(standard.ForwardMenu()), 0);
     EXPECT_FALSE(standard.Button(TStandardWindow::ForwardButton)->isEnabled());
     log.calls.clear();
     standard.BackMenu()->Items()[2]->trigger();
     EXPECT_EQ(log.calls, QStringList{"Page.GoToHistory(3)"});
-}
-
-TEST_F(StandardWindowTest, TheLinkStatusGoesToTheStatusBarOfTheStandardWindowOnly)
-{
-    const auto form = start();
-    const TPagePanelsContext& context = factory.contexts.at(0);
-    EXPECT_FALSE(context.StandardWindowShown());
-    context.SetStatusBarText(QStringLiteral("нигде"));
-    EXPECT_EQ(context.CurrentScreen(), 0);
-    run(*form, "standartwin");
-    EXPECT_TRUE(context.StandardWindowShown());
-    context.SetStatusBarText(QStringLiteral("Url: a.htm"));
-    EXPECT_EQ(form->StandardWindow()->StatusBar()->currentMessage(), QStringLiteral("Url: a.htm"));
 }
 
 class RecordingLauncher : public IProcessLauncher {

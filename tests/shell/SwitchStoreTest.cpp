@@ -1,7 +1,7 @@
-#include "SwitchStore.h"
+#include "shell/SwitchStore.h"
 
-#include "Registry.h"
 #include "TempDir.h"
+#include "platform/Registry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "ThesaurusWindow.h"
+#include "shell/ThesaurusWindow.h"
 
-#include "CommandLine.h"
-#include "ProcessPaths.h"
-#include "Processes.h"
 #include "RecordingHost.h"
 #include "TempDir.h"
-#include "VirtualFs.h"
+#include "data/ProcessPaths.h"
+#include "platform/CommandLine.h"
+#include "platform/Processes.h"
+#include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

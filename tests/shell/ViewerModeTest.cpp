@@ -2,16 +2,15 @@
 // the caption, the toolbar, the size and place of the window, its one page
 // panel, its answers to other instances and its icon.
 
-#include "ViewerMode.h"
+#include "shell/ViewerMode.h"
 
 #include "FakeStandardPage.h"
-#include "MainForm.h"
 #include "QuietMasks.h"
-#include "ReadBin.h"
-#include "ShellComponents.h"
-#include "ShellGlobals.h"
 #include "ShellTestDisc.h"
-#include "StandardWindow.h"
+#include "data/ReadBin.h"
+#include "shell/MainForm.h"
+#include "shell/ShellGlobals.h"
+#include "shell/StandardWindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -21,7 +20,7 @@
 #include <gtest/gtest.h>
 
 using shelltest::CallLog;
-using shelltest::FakePageFactory;
+using shelltest::FakePageComponents;
 using shelltest::ShellTestDisc;
 
 namespace {
@@ -45,7 +44,7 @@ protected:
             QLatin1Char(' ') + arguments;
         context.ArgumentCount = 1;
         auto form = std::make_unique<TMainForm>(context);
-        form->Components().Factories().PagePanels = factory.Factory();
+        factory.Attach(*form);
         form->FormCreate();
         return form;
     }
@@ -58,7 +57,7 @@ protected:
     ShellTestDisc disc{QStringLiteral("тестовый диск"), QString(),
                        QStringLiteral("icon=x_up.bmp\n")};
     CallLog log;
-    FakePageFactory factory{log};
+    FakePageComponents factory{log};
 };
 
 TEST_F(ViewerModeTest, APictureOpensInAWindowOfItsSizeThatOtherInstancesFindByCaption)
@@ -75,17 +74,15 @@ TEST_F(ViewerModeTest, APictureOpensInAWindowOfItsSizeThatOtherInstancesFindByCa
     EXPECT_EQ(form->size(), QSize(345, 290));
     EXPECT_EQ(form->pos(), QPoint(40, 30));
 
-    ASSERT_EQ(factory.contexts.size(), 1);
-    const TPagePanelsContext& panels = factory.contexts[0];
-    ASSERT_EQ(panels.Panels.size(), 1);
-    const RHTML& record = panels.Panels[0];
+    ASSERT_EQ(factory.panels.size(), 1);
+    const TDynamicHTMLArray& panels = factory.panels[0];
+    ASSERT_EQ(panels.size(), 1);
+    const RHTML& record = panels[0];
     EXPECT_EQ(record.File, QStringLiteral("d:\\run\\pics\\car.jpg"));
     EXPECT_EQ(QRect(QPoint(record.Left, record.Top), QPoint(record.Right, record.Bottom)),
               QRect(QPoint(0, 0), QPoint(0, 0)));
     EXPECT_EQ(record.Screen, 0);
-    EXPECT_EQ(panels.BackgroundPanel, nullptr);
-    EXPECT_EQ(panels.MainWindow, form.get());
-    EXPECT_EQ(form->Components().Set().PagePanels, &factory.made->panels);
+    EXPECT_EQ(form->Components().PagePanels, &factory.made->panels);
     EXPECT_TRUE(log.calls.contains(QStringLiteral("Page.SetStandardLayout")));
 
     QToolBar* toolBar = form->StandardWindow()->ToolBar();
@@ -106,7 +103,7 @@ TEST_F(ViewerModeTest, HelpModeShowsThePageUnderTheCaptionHelp)
     EXPECT_TRUE(form->ViewerMode());
     EXPECT_TRUE(form->HelpMode());
     EXPECT_EQ(form->CurrentFile(), QStringLiteral("d:\\x\\page.htm"));
-    EXPECT_EQ(factory.contexts.value(0).Panels.value(0).File, QStringLiteral("d:\\x\\page.htm"));
+    EXPECT_EQ(factory.panels.value(0).value(0).File, QStringLiteral("d:\\x\\page.htm"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Помощь"));
     EXPECT_EQ(Shell().DiskTitle, QStringLiteral("Помощь"));
     EXPECT_TRUE(QApplication::windowIcon().isNull()) << "the program's own icon, not the disc's";
@@ -165,7 +162,7 @@ TEST_F(ViewerModeTest, WithoutPagePanelsTheWindowStillOpens)
         return made;
     }();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->Components().Set().PagePanels, nullptr);
+    EXPECT_EQ(form->Components().PagePanels, nullptr);
     EXPECT_EQ(form->size(), QSize(800, 600));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Увеличенная картинка"));
 }

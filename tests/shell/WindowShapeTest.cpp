@@ -1,7 +1,7 @@
-#include "WindowShape.h"
+#include "shell/WindowShape.h"
 
 #include "QuietMasks.h"
-#include "WindowAnimation.h"
+#include "shell/WindowAnimation.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

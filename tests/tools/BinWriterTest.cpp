@@ -1,9 +1,9 @@
-#include "BinWriter.h"
+#include "data/BinWriter.h"
 
-#include "ReadBin.h"
 #include "TempDir.h"
 #include "ToolRunner.h"
-#include "VirtualFs.h"
+#include "data/ReadBin.h"
+#include "platform/VirtualFs.h"
 
 #include <QFile>
 #include <QtEndian>

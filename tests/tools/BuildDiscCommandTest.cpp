@@ -1,8 +1,8 @@
 #include "BuildDiscCommand.h"
 
-#include "ConfigText.h"
 #include "TempDir.h"
 #include "ToolRunner.h"
+#include "data/ConfigText.h"
 
 #include <QDir>
 #include <QFile>

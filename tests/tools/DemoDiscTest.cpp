@@ -1,11 +1,11 @@
-#include "ConfigText.h"
 #include "DiscStruct.h"
-#include "InterfaceParser.h"
-#include "PackedArchive.h"
-#include "ReadBin.h"
 #include "ToolRunner.h"
-#include "ValueReaders.h"
-#include "VirtualFs.h"
+#include "data/ConfigText.h"
+#include "data/PackedArchive.h"
+#include "data/ReadBin.h"
+#include "data/ValueReaders.h"
+#include "interface/InterfaceParser.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "ConfigText.h"
 #include "TempDir.h"
 #include "ToolRunner.h"
+#include "data/ConfigText.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,12 +1,12 @@
-#include "ArchiveWriter.h"
-#include "CodePage.h"
 #include "CraftedDisc.h"
-#include "IndexLines.h"
-#include "MakeFind.h"
-#include "PackedArchive.h"
 #include "TempDir.h"
 #include "ToolRunner.h"
-#include "VirtualFs.h"
+#include "data/ArchiveWriter.h"
+#include "data/PackedArchive.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
+#include "search/index/IndexLines.h"
+#include "search/index/MakeFind.h"
 
 #include <QDir>
 #include <QFile>

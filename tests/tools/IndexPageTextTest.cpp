@@ -1,7 +1,7 @@
 #include "IndexPageText.h"
 
-#include "CodePage.h"
 #include "IndexBuilder.h"
+#include "platform/CodePage.h"
 
 #include <gtest/gtest.h>
 

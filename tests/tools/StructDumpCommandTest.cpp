@@ -1,8 +1,8 @@
 #include "CraftedDisc.h"
-#include "ProcessPaths.h"
-#include "ReadBin.h"
 #include "ToolRunner.h"
-#include "VirtualFs.h"
+#include "data/ProcessPaths.h"
+#include "data/ReadBin.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFileInfo>

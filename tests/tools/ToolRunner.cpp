@@ -1,8 +1,8 @@
 #include "ToolRunner.h"
 
-#include "CodePage.h"
 #include "CommandIo.h"
 #include "DiscTool.h"
+#include "platform/CodePage.h"
 
 #include <QBuffer>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ArchiveWriter.h"
-#include "BinWriter.h"
 #include "CommandIo.h"
 #include "HostFiles.h"
+#include "data/ArchiveWriter.h"
+#include "data/BinWriter.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "ConfigSource.h"
 
-#include "CodePage.h"
-#include "ConfigText.h"
+#include "data/ConfigText.h"
+#include "platform/CodePage.h"
 
 #include <QStringDecoder>
 

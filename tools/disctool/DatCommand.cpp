@@ -2,8 +2,8 @@
 
 #include "CommandLineArgs.h"
 #include "HostFiles.h"
-#include "PackedArchive.h"
 #include "SourcePacker.h"
+#include "data/PackedArchive.h"
 
 QString DatCommand::usage()
 {

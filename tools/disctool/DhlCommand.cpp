@@ -2,8 +2,8 @@
 
 #include "CommandLineArgs.h"
 #include "HostFiles.h"
-#include "ReadBin.h"
 #include "SourcePacker.h"
+#include "data/ReadBin.h"
 
 QString DhlCommand::usage()
 {

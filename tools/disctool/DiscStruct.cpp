@@ -1,8 +1,8 @@
 #include "DiscStruct.h"
 
 #include "CommandIo.h"
-#include "ConfigText.h"
 #include "HostFiles.h"
+#include "data/ConfigText.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

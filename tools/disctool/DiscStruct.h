@@ -1,9 +1,9 @@
 #pragma once
 
 #include "CommandLineArgs.h"
-#include "DynamicArrays.h"
-#include "ProcessPaths.h"
-#include "ReadBin.h"
+#include "data/DynamicArrays.h"
+#include "data/ProcessPaths.h"
+#include "data/ReadBin.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "HostFiles.h"
 
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "IndexBuilder.h"
 
-#include "CodePage.h"
-#include "IndexLines.h"
+#include "platform/CodePage.h"
+#include "search/index/IndexLines.h"
 
 #include <array>
 

@@ -3,10 +3,10 @@
 #include "CommandLineArgs.h"
 #include "IndexBuilder.h"
 #include "IndexDisc.h"
-#include "IndexLines.h"
 #include "IndexPageText.h"
-#include "MakeFind.h"
-#include "VirtualFs.h"
+#include "platform/VirtualFs.h"
+#include "search/index/IndexLines.h"
+#include "search/index/MakeFind.h"
 
 #include <QSaveFile>
 

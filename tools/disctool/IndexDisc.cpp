@@ -1,10 +1,10 @@
 #include "IndexDisc.h"
 
-#include "CodePage.h"
-#include "DiscLocation.h"
 #include "DiscStruct.h"
 #include "HostFiles.h"
-#include "VirtualFs.h"
+#include "platform/CodePage.h"
+#include "platform/DiscLocation.h"
+#include "platform/VirtualFs.h"
 
 #include <QDir>
 #include <QFileInfo>

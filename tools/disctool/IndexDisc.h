@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PackedArchive.h"
+#include "data/PackedArchive.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "IndexPageText.h"
 
 #include "IndexHtmlReferences.h"
-#include "PageCharset.h"
+#include "data/PageCharset.h"
 
 #include <QSet>
 

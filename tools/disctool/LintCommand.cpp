@@ -2,9 +2,9 @@
 
 #include "DiscStruct.h"
 #include "IndexDisc.h"
-#include "InterfaceParser.h"
 #include "LintIndex.h"
 #include "LintPictures.h"
+#include "interface/InterfaceParser.h"
 
 #include <QFileInfo>
 

@@ -1,11 +1,11 @@
 #include "LintIndex.h"
 
-#include "ComprStream.h"
-#include "DecompressUtils.h"
 #include "IndexDisc.h"
-#include "IndexLines.h"
-#include "MakeFind.h"
-#include "VirtualFs.h"
+#include "data/ComprStream.h"
+#include "platform/VirtualFs.h"
+#include "search/index/DecompressUtils.h"
+#include "search/index/IndexLines.h"
+#include "search/index/MakeFind.h"
 
 using namespace IndexLines;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "InterfaceDescription.h"
-#include "ReadBin.h"
+#include "data/ReadBin.h"
+#include "interface/InterfaceDescription.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "SourcePacker.h"
 
-#include "CodePage.h"
 #include "ConfigSource.h"
 #include "HostFiles.h"
-#include "PackedArchive.h"
+#include "data/PackedArchive.h"
+#include "platform/CodePage.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ArchiveWriter.h"
-#include "BinWriter.h"
+#include "data/ArchiveWriter.h"
+#include "data/BinWriter.h"
 
 #include <QString>
 #include <optional>

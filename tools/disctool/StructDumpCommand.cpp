@@ -2,7 +2,7 @@
 
 #include "DescriptionJson.h"
 #include "DiscStruct.h"
-#include "InterfaceParser.h"
+#include "interface/InterfaceParser.h"
 
 #include <QJsonDocument>
 

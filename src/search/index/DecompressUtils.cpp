@@ -1,6 +1,6 @@
-#include "DecompressUtils.h"
+#include "search/index/DecompressUtils.h"
 
-#include "CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QBuffer>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "IndexLines.h"
+#include "search/index/IndexLines.h"
 
-#include "StringUtils.h"
+#include "search/index/StringUtils.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "IndexMessages.h"
+#include "search/index/IndexMessages.h"
 
 #include <cstdio>
 

@@ -1,11 +1,11 @@
-#include "MakeFind.h"
+#include "search/index/MakeFind.h"
 
-#include "CodePage.h"
-#include "ComprStream.h"
-#include "DecompressUtils.h"
-#include "IndexLines.h"
-#include "PackedArchive.h"
-#include "VirtualFs.h"
+#include "data/ComprStream.h"
+#include "data/PackedArchive.h"
+#include "platform/CodePage.h"
+#include "platform/VirtualFs.h"
+#include "search/index/DecompressUtils.h"
+#include "search/index/IndexLines.h"
 
 #include <QSet>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FindResults.h"
-#include "IndexMessages.h"
+#include "search/index/FindResults.h"
+#include "search/index/IndexMessages.h"
 
 #include <QString>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "StringUtils.h"
+#include "search/index/StringUtils.h"
 
 namespace {
 

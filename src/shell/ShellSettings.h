@@ -1,6 +1,0 @@
-#pragma once
-
-#include "OptionsSettings.h"
-
-// The shell reads the user settings the options dialog keeps.
-using TShellSettings = TOptionsSettings;
