@@ -9,9 +9,11 @@
 #include <memory>
 
 // The components of the skinned window as the dispatcher, the key map, the
-// screen switch and the instance messages reach them. The window owns each
-// component; a null pointer or an empty function means the component does not
-// exist, and every command that needs it does nothing.
+// screen switch, the instance messages and the components themselves reach
+// them. The window holds the set; the program entry makes each component,
+// owns it and puts it here while it exists. A null pointer or an empty
+// function means the component does not exist, and every command that needs
+// it does nothing.
 struct TComponentSet {
     IPagePanels* PagePanels = nullptr;
     IContentsTree* Tree = nullptr;
@@ -28,14 +30,15 @@ struct TComponentSet {
     IOptionsWindow* Options = nullptr;
     IFontInstaller* FontInstaller = nullptr;
     IGames* Games = nullptr;
-    IArchiveBrowser* ArchiveBrowser = nullptr;
-    // Created on first use ("3d", "about") and kept until shutdown.
+    IArchiveBrowser* ArchiveBrowser = nullptr; // not built yet
+    // Created on first use ("3d", "about") and kept until shutdown; the
+    // 3-D clip is not built yet.
     IVideoPlayer* VideoPlayer = nullptr;
     IAboutBox* AboutBox = nullptr;
 
     std::function<IVideoPlayer*()> CreateVideoPlayer;
     std::function<IAboutBox*()> CreateAboutBox;
-    // A search object for one thesaurus look-up.
+    // A search object for one thesaurus look-up; the thesaurus is not built yet.
     std::function<std::unique_ptr<IThesaurusSearch>()> CreateThesaurusSearch;
     // Shows the topic of the help file in the help viewer.
     std::function<void(const QString& helpFile, const QString& topic)> ShowHelp;

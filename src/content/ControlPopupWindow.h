@@ -50,5 +50,5 @@ private:
     std::unique_ptr<THtmlFavorite> favorites_;
 };
 
-// The factory the program entry installs.
+// The popup menus the program entry makes when any screen has popups.
 std::unique_ptr<IPopupController> CreatePopups(const TPopupsContext& context);

@@ -81,5 +81,5 @@ private:
     bool dragging_ = false;
 };
 
-// The factory the program entry installs.
+// The contents tree the program entry makes for the content screen.
 std::unique_ptr<IContentsTree> CreateContentsTree(const TContentsTreeContext& context);

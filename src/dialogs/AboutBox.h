@@ -11,7 +11,7 @@
 class TEffBtnCar;
 class TEffCar;
 
-// What the shell hands the about box.
+// What the program entry hands the about box.
 struct TAboutBoxContext {
     QStringList Lines; // About.cfs decoded, lower-cased
     std::function<QImage(const QString& name)> ReadPicture;

@@ -16,7 +16,7 @@ class Registry;
 class TEffBtnCar;
 class TEffCar;
 
-// What the shell hands the skinned dialog.
+// What the program entry hands the skinned dialog.
 struct TCoolDialogContext {
     QWidget* MainWindow = nullptr;
     TDynamicStringArray Lines; // the decoded description, lower-cased

@@ -14,7 +14,7 @@ class QSlider;
 class QTabWidget;
 class Registry;
 
-// What the shell hands the options dialog.
+// What the program entry hands the options dialog.
 struct TFormOptionsContext {
     QWidget* MainWindow = nullptr;
     TOptionsSettings* Settings = nullptr; // the working values, kept by the shell

@@ -10,7 +10,7 @@
 
 class Registry;
 
-// What the shell hands the game operations.
+// What the program entry hands the game operations.
 struct TGamesContext {
     // Dialog (messages), StatusLine, PathInputs (the installation folder).
     TComponentSet* Components = nullptr;

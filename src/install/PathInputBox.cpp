@@ -1,5 +1,6 @@
 #include "install/PathInputBox.h"
 
+#include "effects/ElementEdit.h"
 #include "platform/Registry.h"
 
 #include <QEvent>
@@ -37,15 +38,9 @@ TPathInputBox::~TPathInputBox()
 
 QLineEdit* TPathInputBox::CreateEdit(const RPathInput& record, const QString& text)
 {
-    auto* edit = new QLineEdit(context_.MainWindow);
-    edit->setFrame(false);
-    edit->setVisible(false);
-    edit->setToolTip(record.Hint);
-    const int height = std::max(0, record.Bottom - record.Top);
-    edit->setGeometry(record.Left, record.Top, std::max(0, record.Right - record.Left), height);
-    QFont font = edit->font();
-    font.setPixelSize(std::max(1, height - 1));
-    edit->setFont(font);
+    QLineEdit* edit = CreateElementEdit(
+        context_.MainWindow, ElementBounds(record.Left, record.Top, record.Right, record.Bottom),
+        record.Hint);
     edit->setText(text);
     edit->setMouseTracking(true);
     edit->installEventFilter(this);

@@ -14,7 +14,7 @@ class QLineEdit;
 class QWidget;
 class Registry;
 
-// What the shell hands the installation-folder fields.
+// What the program entry hands the installation-folder fields.
 struct TPathInputContext {
     QWidget* MainWindow = nullptr; // parent of the fields
     TDynamicPathInputArray Records;

@@ -1,4 +1,5 @@
 #include "data/Busy.h"
+#include "effects/ElementEdit.h"
 #include "search/FindTxtHtml.h"
 #include "search/FindTxtTexts.h"
 #include "search/index/StringUtils.h"
@@ -20,15 +21,8 @@ bool isEnter(int key)
 
 QLineEdit* TFindTxtHtml::CreateEdit(const RFindTxt& record, QWidget* parent)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setFrame(false);
-    edit->setVisible(false);
-    edit->setToolTip(record.Hint);
-    const int height = std::max(0, record.Bottom - record.Top);
-    edit->setGeometry(record.Left, record.Top, std::max(0, record.Right - record.Left), height);
-    QFont font = edit->font();
-    font.setPixelSize(std::max(1, height - 1));
-    edit->setFont(font);
+    QLineEdit* edit = CreateElementEdit(
+        parent, ElementBounds(record.Left, record.Top, record.Right, record.Bottom), record.Hint);
     connect(edit, &QLineEdit::textChanged, this, [this] { EditChange(); });
     edit->installEventFilter(this);
     return edit;

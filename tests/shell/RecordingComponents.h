@@ -8,10 +8,11 @@
 #include "components/CommandHost.h"
 #include "components/ComponentSet.h"
 
-#include <QImage>
 #include <QStringList>
 #include <memory>
 #include <ostream>
+
+class QImage;
 
 // Readable failures for texts and lists of calls.
 inline void PrintTo(const QString& text, std::ostream* out)
