@@ -4,12 +4,9 @@
 
 #include "app/ShellComponents.h"
 
+#include "DemoDisc.h"
 #include "ShellTestDisc.h"
-#include "TempDir.h"
 #include "app/AppPagePanels.h"
-#include "data/ProcessPaths.h"
-#include "platform/Registry.h"
-#include "platform/VirtualFs.h"
 #include "shell/MainForm.h"
 #include "shell/PanelBkgrd.h"
 #include "shell/ShellGlobals.h"
@@ -45,19 +42,7 @@ class ShellComponentsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
-        const QString appDir =
-            VirtualFs::fromHostPath(QStringLiteral(DISCSHELL_TEST_DEMO_DISC)) + QLatin1Char('\\');
-        Paths().AppDir = appDir;
-        Paths().CdRoot = QStringLiteral("z:\\");
-        registry = std::make_unique<Registry>(config.path());
-        context.AppDir = appDir;
-        context.CdRoot = QStringLiteral("z:\\");
-        context.ProgramFile = appDir + QStringLiteral("discshell.exe");
-        context.RawCommandLine = QLatin1Char('"') + context.ProgramFile + QLatin1Char('"');
-        context.Store = registry.get();
-        context.LockFolder = locks.path();
-        form = std::make_unique<TMainForm>(context);
+        form = std::make_unique<TMainForm>(demo.context());
         components = std::make_unique<TShellComponents>(*form, QString(), QString());
     }
     void TearDown() override
@@ -74,10 +59,7 @@ protected:
         finishAnimation(*form);
     }
 
-    TempDir config;
-    TempDir locks;
-    std::unique_ptr<Registry> registry;
-    TStartupContext context;
+    shelltest::DemoDisc demo;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TShellComponents> components;
 };

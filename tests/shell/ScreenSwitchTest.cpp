@@ -2,6 +2,7 @@
 // new face is painted, the old controls go, the switches of the new screen
 // replay their commands, and the start screen's animation follows.
 
+#include "DemoDisc.h"
 #include "QuietMasks.h"
 #include "RecordingComponents.h"
 #include "ShellTestDisc.h"
@@ -72,24 +73,11 @@ class DemoScreenSwitchTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
-        const QString appDir =
-            VirtualFs::fromHostPath(QStringLiteral(DISCSHELL_TEST_DEMO_DISC)) + QLatin1Char('\\');
-        Paths().AppDir = appDir;
-        Paths().CdRoot = QStringLiteral("z:\\");
-        registry = std::make_unique<Registry>(config.path());
-        TStartupContext context;
-        context.AppDir = appDir;
-        context.CdRoot = QStringLiteral("z:\\");
-        context.ProgramFile = appDir + QStringLiteral("discshell.exe");
-        context.RawCommandLine = QLatin1Char('"') + context.ProgramFile + QLatin1Char('"');
-        context.Store = registry.get();
-        context.LockFolder = locks.path();
-        form = std::make_unique<TMainForm>(context);
+        form = std::make_unique<TMainForm>(demo.context());
         form->FormCreate();
         ASSERT_FALSE(form->TerminationRequested());
         finishAnimation(*form);
-        bin.Open(appDir + QStringLiteral("Mev.dhl"));
+        bin.Open(demo.appDir() + QStringLiteral("Mev.dhl"));
     }
 
     QImage picture(const QString& name)
@@ -120,9 +108,7 @@ protected:
         return none;
     }
 
-    TempDir config;
-    TempDir locks;
-    std::unique_ptr<Registry> registry;
+    shelltest::DemoDisc demo;
     std::unique_ptr<TMainForm> form;
     TReadBin bin;
 };
