@@ -180,15 +180,21 @@ QString TTreeViews::FullPath(const QString& file) const
     return absolute || file.startsWith(QLatin1Char('\\')) ? file : context_.AppDir + file;
 }
 
+// A node's page file names a page by its file name alone or by its path
+// below the program's folder; either way it is compared with a page.
+bool TTreeViews::SamePage(const QString& nodeFile, const QString& page) const
+{
+    return FileNameOf(page).compare(nodeFile, Qt::CaseInsensitive) == 0 ||
+           PagePaths::SameFile(FullPath(page), FullPath(nodeFile));
+}
+
 void TTreeViews::OpenSelected()
 {
     IPagePanels* panels = Panels();
     if (!panels || selectedFile_.trimmed().isEmpty()) {
         return;
     }
-    const QString shown = panels->CurrentDocument();
-    if (FileNameOf(shown).compare(selectedFile_, Qt::CaseInsensitive) == 0 ||
-        PagePaths::SameFile(shown, FullPath(selectedFile_))) {
+    if (SamePage(selectedFile_, panels->CurrentDocument())) {
         return;
     }
     if (!HasFolderPart(selectedFile_)) {
@@ -212,29 +218,31 @@ void TTreeViews::SyncWithScreen()
         show();
         PlaceBeside();
         screenHidden_ = false;
-    } else if (screen == kStartScreen) {
+    } else {
+        // The panel and the tree belong to the content screen alone.
         if (context_.BackgroundPanel) {
             context_.BackgroundPanel->hide();
         }
         hide();
-        screenHidden_ = true;
-        treeHidden_ = false;
+        if (screen == kStartScreen) {
+            screenHidden_ = true;
+            treeHidden_ = false;
+        }
     }
     if (isHidden() || screenStartFile_.isEmpty()) {
         return;
     }
-    const QString name = FileNameOf(screenStartFile_);
     for (int node = 0; node < outline_.size(); ++node) {
-        if (outline_[node].File.compare(name, Qt::CaseInsensitive) == 0) {
+        if (SamePage(outline_[node].File, screenStartFile_)) {
             FocusNode(node, true);
             OpenSelected();
             return;
         }
     }
     if (screenStartFile_.contains(QLatin1Char('#'))) {
-        const QString page = FileNameOf(PagePaths::WithoutAnchor(screenStartFile_));
+        const QString page = PagePaths::WithoutAnchor(screenStartFile_);
         for (int node = 0; node < outline_.size(); ++node) {
-            if (outline_[node].File.compare(page, Qt::CaseInsensitive) == 0) {
+            if (SamePage(outline_[node].File, page)) {
                 FindCaption(outline_[node].Caption);
                 return;
             }
@@ -295,6 +303,9 @@ void TTreeViews::SelectNodeOfPage(const QString& target)
         if (blank) {
             OpenSelected();
         }
+        // The page changed before its node was found: the chapter hints
+        // follow the node now selected.
+        UpdateChapterHints();
         return;
     }
 }

@@ -61,6 +61,7 @@ private:
     void RememberSelected();
     void SelectionChangedByUser();
     QString FullPath(const QString& file) const;
+    bool SamePage(const QString& nodeFile, const QString& page) const;
     bool ShowsPageOf(int node, const QString& name, const QString& page) const;
     int ChapterNode(int from, int step) const;
     QString ChapterHint(int node, const QString& none) const;

@@ -226,7 +226,8 @@ void TCommandTable::DeleteGame(const TCommandRequest& request)
     }
 }
 
-// A search still running stops with its dialog before the screen changes.
+// A search still running stops with its dialog before the screen changes. A
+// plain screen number names no start page: the page being read stays.
 void TCommandTable::ScreenNumber(const TCommandRequest& request)
 {
     const int screen = TCommandText::NumberFrom(request.Text.Command, 1) - 1;
@@ -236,6 +237,9 @@ void TCommandTable::ScreenNumber(const TCommandRequest& request)
     if (components_.FindPanel && components_.Dialog && components_.Dialog->IsVisible()) {
         components_.FindPanel->SetIdle(true);
         components_.Dialog->Close();
+    }
+    if (components_.Tree) {
+        components_.Tree->SetScreenStartFile(QString());
     }
     host_.SwitchScreen(screen, request.Index, request.Kind);
 }

@@ -57,6 +57,7 @@ public:
     // After every history change of a page viewer, and when the standard
     // window is shown: its buttons, history menus and caption.
     void UpdateHistoryLists();
+    void FillHistoryPopups();
     // The tooltip of every button of the current screen whose command is
     // command (letter case aside), until the screen is built anew.
     void SetCommandHint(const QString& command, const QString& hint);

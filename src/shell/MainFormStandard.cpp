@@ -170,18 +170,24 @@ bool TMainForm::StandardWindowShown() const
     return standardWindow_ && standardWindow_->Shown();
 }
 
-// A file viewer is found by its caption; help keeps the disc title "Помощь".
-void TMainForm::UpdateHistoryLists()
+// The back and forward popups show the current viewer's history.
+void TMainForm::FillHistoryPopups()
 {
     IStandardPage* page = components_->StandardPage();
     IPopupController* popups = set_.Popups;
     if (page && popups && set_.PagePanels) {
         HistoryLists::Fill(*popups, page->HistoryTitles(), page->HistoryIndex());
     }
+}
+
+// A file viewer is found by its caption; help keeps the disc title "Помощь".
+void TMainForm::UpdateHistoryLists()
+{
+    FillHistoryPopups();
     if (!standardWindow_) {
         return;
     }
-    standardWindow_->Update(page);
+    standardWindow_->Update(components_->StandardPage());
     if (viewerMode_ && StandardWindowShown()) {
         setWindowTitle(helpMode_ ? Shell().DiskTitle : ViewerMode::Caption());
     }

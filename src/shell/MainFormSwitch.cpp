@@ -137,6 +137,8 @@ void TMainForm::TellComponentsScreenChanged(int screen)
     if (set.PagePanels) {
         set.PagePanels->ScreenChanged();
     }
+    // The popups were rebuilt empty: the history lists come back at once.
+    FillHistoryPopups();
     if (StandardWindowShown()) {
         UpdateHistoryLists();
         LayOutStandardWindow();
@@ -149,16 +151,11 @@ void TMainForm::TellComponentsScreenChanged(int screen)
 }
 
 // The contents tree shows the background panel with itself; a disc without a
-// tree still needs it behind the content screen's page.
+// tree still needs it behind the content screen's page, and on no other.
 void TMainForm::ShowBackgroundPanelForScreen(int screen)
 {
-    if (!panelBkgrd_) {
-        return;
-    }
-    if (screen == 1) {
-        panelBkgrd_->show();
-    } else if (screen == 0) {
-        panelBkgrd_->hide();
+    if (panelBkgrd_) {
+        panelBkgrd_->setVisible(screen == 1);
     }
 }
 

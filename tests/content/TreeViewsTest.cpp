@@ -166,6 +166,38 @@ TEST_F(TreeViews, StartsHiddenAndFollowsTheScreens)
     EXPECT_TRUE(panel.isHidden());
 }
 
+TEST_F(TreeViews, OnEveryScreenButTheContentScreenThePanelAndTheTreeAreHidden)
+{
+    CreateBook();
+    panel.show();
+    ASSERT_TRUE(tree->isVisible());
+    for (const int other : {2, 3}) {
+        screen = other;
+        tree->SyncWithScreen();
+        EXPECT_TRUE(panel.isHidden()) << "screen " << other;
+        EXPECT_TRUE(tree->isHidden()) << "screen " << other;
+        screen = 1;
+        tree->SyncWithScreen();
+        EXPECT_TRUE(panel.isVisible());
+        EXPECT_TRUE(tree->isVisible());
+    }
+}
+
+TEST_F(TreeViews, AScreenStartPageWithFoldersFindsItsNode)
+{
+    Create(Lines({"index.htm;Начало", "pages\\a.htm;Глава А", "pages\\b.htm;Глава Б",
+                  "\tpages\\b.htm#two;Раздел два"}));
+    tree->SetScreenStartFile(kAppDir + QStringLiteral("Pages\\A.htm"));
+    tree->SyncWithScreen();
+    EXPECT_EQ(tree->SelectedEntry(), 1);
+    EXPECT_EQ(log.last(), QStringLiteral("open file d:\\run\\pages\\a.htm"));
+
+    tree->SetScreenStartFile(kAppDir + QStringLiteral("pages\\b.htm#nowhere"));
+    tree->SelectEntry(0);
+    tree->SyncWithScreen();
+    EXPECT_EQ(tree->SelectedEntry(), 2) << "the anchored page found through its caption";
+}
+
 TEST_F(TreeViews, ChoosingANodeOpensItsPageOnceAndTheHiddenViewerGetsPanelTwenty)
 {
     CreateBook();
@@ -216,6 +248,16 @@ TEST_F(TreeViews, ChapterHintsNameTheNeighbouringChapters)
     tree->UpdateChapterHints();
     EXPECT_EQ(hints.value("nextchapter"), QStringLiteral("Последний раздел"));
     EXPECT_EQ(hints.value("prevchapter"), QStringLiteral("Глава Б : Мотор"));
+
+    // A page shown by "back", a popup item, a find result or another
+    // instance selects its node after the hints were given: they follow it.
+    tree->SelectEntry(0);
+    tree->UpdateChapterHints();
+    panels.document = kAppDir + QStringLiteral("b.htm");
+    tree->SelectNodeOfPage(QString());
+    EXPECT_EQ(tree->SelectedEntry(), 4);
+    EXPECT_EQ(hints.value("nextchapter"), QStringLiteral("Глава Б : Мотор"));
+    EXPECT_EQ(hints.value("prevchapter"), QStringLiteral("Глава А : Раздел два"));
 
     Create(Lines({"same.htm;One", "same.htm;Two", "other.htm;Three"}));
     tree->UpdateChapterHints();

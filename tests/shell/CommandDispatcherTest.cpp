@@ -160,7 +160,7 @@ TEST_F(CommandDispatcherTest, EveryRowCallsItsOperationWithItsArguments)
         {"installfonts", 0, 0, {"Fonts.Install"}},
         {"rungame=setup.exe=Venk", 0, 0, {"Games.RunGame(d:\\run\\setup.exe, Venk)"}},
         {"delgame=Venk", 0, 0, {"Games.RemoveGame(Venk)"}},
-        {"3", 2, 1, {"SwitchScreen(2, 2, 1)"}},
+        {"3", 2, 1, {"Tree.StartFile()", "SwitchScreen(2, 2, 1)"}},
     });
 }
 
@@ -215,8 +215,8 @@ TEST_F(CommandDispatcherTest, NumbersAndKeywordsFollowTheCommandText)
          0,
          {"Tree.StartFile(d:\\run\\tree1.htm)", "SwitchScreen(1, 0, 0)"}},
         {"screen9=a.htm", 0, 0, {"Tree.StartFile(d:\\run\\a.htm)"}},
-        {"screen1", 0, 0, {"SwitchScreen(0, 0, 0)"}},
-        {"1", 5, 0, {"SwitchScreen(0, 5, 0)"}},
+        {"screen1", 0, 0, {"Tree.StartFile()", "SwitchScreen(0, 0, 0)"}},
+        {"1", 5, 0, {"Tree.StartFile()", "SwitchScreen(0, 5, 0)"}},
         {"4", 0, 0, {}},
         {"0", 0, 0, {}},
         {"-1", 0, 0, {}},
@@ -250,7 +250,8 @@ TEST_F(CommandDispatcherTest, ASearchThatRunsStopsWithItsDialogBeforeANumberedSw
 {
     components.dialog.visible = true;
     EXPECT_EQ(run(QStringLiteral("2"), 0, 0),
-              (QStringList{"Find.SetIdle(true)", "Dialog.Close", "SwitchScreen(1, 0, 0)"}));
+              (QStringList{"Find.SetIdle(true)", "Dialog.Close", "Tree.StartFile()",
+                           "SwitchScreen(1, 0, 0)"}));
     EXPECT_EQ(run(QStringLiteral("screen2=a.htm"), 0, 0),
               (QStringList{"Tree.StartFile(d:\\run\\a.htm)", "SwitchScreen(1, 0, 0)"}));
     EXPECT_TRUE(run(QStringLiteral("7"), 0, 0).isEmpty());
