@@ -85,18 +85,30 @@ void TBackgroundMusic::StartMusic()
         Fail();
         return;
     }
+    // The fade-in starts at silence before the song opens, so that nothing of
+    // it sounds at the old volume.
+    const bool fading = fade_.Start(TVolumeFade::TDirection::In);
     try {
         OpenSong();
         player_.Seek(songPosition_);
-        fade_.Start(TVolumeFade::TDirection::In);
         player_.Play();
     } catch (const EMCIDeviceError&) {
-        Fail();
+        EndFailedStart(fading);
         return;
     }
     if (player_.ErrorCode() != 0) {
-        Fail();
+        EndFailedStart(fading);
     }
+}
+
+// A song that could not start leaves the volume as the fade found it.
+void TBackgroundMusic::EndFailedStart(bool fading)
+{
+    if (fading) {
+        fade_.Cancel();
+        Volume().SetVolume(fade_.SavedVolume());
+    }
+    Fail();
 }
 
 // Only a song that ended by itself moves on; a notification that arrives after the music

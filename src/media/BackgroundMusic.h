@@ -52,6 +52,7 @@ private:
     void StoreSong();
     void OpenSong();
     void Fail();
+    void EndFailedStart(bool fading);
 
     TBackgroundMusicContext context_;
     TMPlayer player_;

@@ -73,6 +73,12 @@ bool TVolumeFade::Start(TDirection direction)
     const int larger = std::max(saved.left, saved.right);
     const int smaller = std::min(saved.left, saved.right);
 
+    const bool fromSilence = direction == TDirection::In && !keptLevel;
+    if (fromSilence) {
+        // Silent before anything plays: the first tick would come too late for
+        // a song that is already sounding.
+        volume_.SetVolume({0, 0});
+    }
     std::lock_guard lock(mutex_);
     saved_ = saved;
     target_ = larger;

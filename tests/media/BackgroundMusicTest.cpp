@@ -7,6 +7,8 @@
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -205,6 +207,64 @@ TEST_F(BackgroundMusicTest, MusicThatNeverStartedKeepsTheStoredSong)
     EXPECT_LT(clock.elapsed(), 100);
     EXPECT_EQ(stored(QStringLiteral("BGSoundSong")), 1);
     EXPECT_EQ(stored(QStringLiteral("BGSoundPos")), 1500);
+}
+
+// Records, for the changes made on the thread that starts the music, whether
+// the song was open yet.
+class TOpenWatchingVolume final : public IOutputVolume {
+public:
+    bool SupportsVolume() const override { return true; }
+    StereoVolume Volume() const override
+    {
+        std::lock_guard lock(mutex_);
+        return current_;
+    }
+    void SetVolume(StereoVolume volume) override
+    {
+        std::lock_guard lock(mutex_);
+        current_ = volume;
+        if (std::this_thread::get_id() == starter && player) {
+            startedChanges << qMakePair(volume, player->IsOpen());
+        }
+    }
+
+    std::thread::id starter = std::this_thread::get_id();
+    const TMPlayer* player = nullptr;
+    QList<QPair<StereoVolume, bool>> startedChanges;
+
+private:
+    mutable std::mutex mutex_;
+    StereoVolume current_{50000, 50000};
+};
+
+TEST_F(BackgroundMusicTest, TheFadeInIsSilentBeforeTheSongOpens)
+{
+    TOpenWatchingVolume watching;
+    TBackgroundMusicContext context;
+    context.AppDir = disc.virtualPath();
+    context.SongList = {QStringLiteral("music\\long.wav")};
+    context.SettingsKey = key;
+    context.Store = &store;
+    context.Volume = &watching;
+    context.FadeTick = 5us;
+    TBackgroundMusic watched(context);
+    watching.player = &watched.MusicPlayer();
+    watched.StartMusic();
+    ASSERT_FALSE(watching.startedChanges.isEmpty());
+    EXPECT_EQ(watching.startedChanges.first().first, (StereoVolume{0, 0}));
+    EXPECT_FALSE(watching.startedChanges.first().second) << "silent before the song opened";
+    ASSERT_TRUE(WaitFor([&] { return !watched.Fade().Running(); }, 3000));
+    EXPECT_EQ(watching.Volume(), (StereoVolume{50000, 50000}));
+    watched.StopMusic(false);
+}
+
+TEST_F(BackgroundMusicTest, ASongThatCannotStartLeavesTheVolumeAsItWas)
+{
+    make({QStringLiteral("music\\broken.wav")}, 1000us);
+    music->StartMusic();
+    EXPECT_EQ(turnedOff, 1);
+    EXPECT_FALSE(music->Fade().Running());
+    EXPECT_EQ(volume.Volume(), (StereoVolume{50000, 50000}));
 }
 
 // Without a volume of its own the music fades the program's output volume.

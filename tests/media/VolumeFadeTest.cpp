@@ -99,7 +99,8 @@ TEST(VolumeFade, SilentChannelsCountAsOne)
     TVolumeFade fade(volume, 5us);
     ASSERT_TRUE(fade.Start(Direction::In));
     ASSERT_TRUE(waitUntilEnded(fade));
-    EXPECT_EQ(volume.Changes(), (QList<StereoVolume>{{0, 0}, {1, 1}}));
+    // Silent at the start, then the first tick at level 0 and the saved volume.
+    EXPECT_EQ(volume.Changes(), (QList<StereoVolume>{{0, 0}, {0, 0}, {1, 1}}));
     EXPECT_EQ(fade.SavedVolume(), (StereoVolume{1, 1}));
 }
 
