@@ -163,15 +163,16 @@ void TSound::SwitchMusicOff(int kind)
     }
 }
 
-// The setting goes on before the music starts, so that a song that fails turns it off again.
+// The music starts first; then the box is ticked and the setting goes on, so
+// that the box and the setting always agree.
 void TSound::RestartMusic()
 {
     const TWaitCursor wait;
-    if (context_.SetMusicSetting) {
-        context_.SetMusicSetting(true);
-    }
     if (context_.Components && context_.Components->Music) {
         context_.Components->Music->StartMusic();
+    }
+    if (context_.SetMusicSetting) {
+        context_.SetMusicSetting(true);
     }
 }
 

@@ -121,14 +121,14 @@ void TSlideImage::ShowScreenPictures()
 }
 
 // The timer runs while a screen with a picture area is shown; leaving such a screen for one
-// with an area of its own keeps it running.
+// with an area of its own keeps it running, and its countdown goes on.
 void TSlideImage::UpdateTimerForScreen(bool areaShown, bool areaLeft)
 {
     if (!RunSlideShow()) {
         return;
     }
     if (areaShown) {
-        slideTimer_.start();
+        EnableTimer();
     } else if (areaLeft) {
         slideTimer_.stop();
     }
@@ -168,10 +168,18 @@ void TSlideImage::SlideTick()
     }
 }
 
+// A running timer keeps its countdown: it is only started when it stands.
+void TSlideImage::EnableTimer()
+{
+    if (!slideTimer_.isActive()) {
+        slideTimer_.start();
+    }
+}
+
 void TSlideImage::SetTimerRunning(bool running)
 {
     if (running) {
-        slideTimer_.start();
+        EnableTimer();
     } else {
         slideTimer_.stop();
     }

@@ -62,6 +62,7 @@ private:
     int ListLength(int element) const;
     void LoadPicture(int element);
     void UpdateTimerForScreen(bool areaShown, bool areaLeft);
+    void EnableTimer();
 
     TSlideShowContext context_;
     QList<QPointer<TSlidePicture>> images_;

@@ -268,6 +268,14 @@ TEST_F(SlideImageTest, TheTimerRunsWhileAScreenWithPicturesIsShown)
     switchTo(0);
     EXPECT_TRUE(slides->SlideTimer().isActive());
 
+    // Entering a screen with pictures again, or switching the show on again,
+    // lets the countdown run on.
+    Spin(1500);
+    switchTo(1);
+    EXPECT_LE(slides->SlideTimer().remainingTime(), 3800);
+    slides->SetTimerRunning(true);
+    EXPECT_LE(slides->SlideTimer().remainingTime(), 3800);
+
     // The options dialog changes the interval of the running timer at once.
     slides->SetInterval(2);
     EXPECT_TRUE(slides->SlideTimer().isActive());
