@@ -1,5 +1,7 @@
 #include "content/PopupWindow.h"
 
+#include "interface/InterfaceParser.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -212,10 +214,14 @@ void TPopupWindow::ResizePicture(int height)
     picture_ = resized;
 }
 
+// At most as many points as the window's own outline may have.
 QPolygon TPopupWindow::Outline() const
 {
     QPolygon outline;
     for (const QString& vertex : record_.Vertices) {
+        if (outline.size() == MaxVertices) {
+            break;
+        }
         const qsizetype comma = vertex.indexOf(QLatin1Char(','));
         if (comma > 0) {
             outline << QPoint(vertex.left(comma).trimmed().toInt(),
@@ -274,7 +280,11 @@ void TPopupWindow::Slide(bool downwards)
         const int shown = qMax(1, int(height() * v.toDouble()));
         setMask(QRect(0, downwards ? 0 : height() - shown, width(), shown));
     });
-    connect(slide_, &QVariantAnimation::finished, this, [this] { clearMask(); });
+    // The pause before the next slide counts from the end of this one.
+    connect(slide_, &QVariantAnimation::finished, this, [this] {
+        clearMask();
+        sinceLastShow_.restart();
+    });
     setMask(QRect(0, downwards ? 0 : height() - 1, width(), 1));
     slide_->start();
 }

@@ -209,6 +209,45 @@ TEST_F(Popups, AShapedPopupIsCutOnTheStartScreenOnly)
     EXPECT_TRUE(popup->mask().isEmpty()) << "rectangular on other screens, once slid in";
 }
 
+TEST_F(Popups, ThePauseBeforeTheNextSlideCountsFromTheEndOfTheSlide)
+{
+    screen = 1;
+    Create({{}, {Record(1, {"a"}, {"x"})}});
+    TPopupWindow* popup = controller->Popup(1);
+    ASSERT_NE(popup, nullptr);
+    controller->ShowPopup(1, QPoint(10, 10));
+    ASSERT_FALSE(popup->mask().isEmpty()) << "it slides in";
+    QElapsedTimer clock;
+    clock.start();
+    while (!popup->mask().isEmpty() && clock.elapsed() < 2000) {
+        QApplication::processEvents();
+        QThread::msleep(2);
+    }
+    ASSERT_TRUE(popup->mask().isEmpty());
+    QThread::msleep(180);
+    controller->HideAllPopups();
+    controller->ShowPopup(1, QPoint(10, 10));
+    EXPECT_TRUE(popup->mask().isEmpty()) << "shown again within the pause: no slide";
+}
+
+TEST_F(Popups, AnOutlineKeepsItsFirstTwoThousandPoints)
+{
+    RPopupData record = Record(1, {"a"}, {"x"});
+    for (int round = 0; round < 500; ++round) {
+        record.Vertices << QStringLiteral("0,0") << QStringLiteral("50,0")
+                        << QStringLiteral("50,20") << QStringLiteral("0,20");
+    }
+    for (int round = 0; round < 125; ++round) {
+        record.Vertices << QStringLiteral("0,0") << QStringLiteral("90,0")
+                        << QStringLiteral("90,50") << QStringLiteral("0,50");
+    }
+    Create({{record}});
+    TPopupWindow* popup = controller->Popup(1);
+    controller->ShowPopup(1, QPoint(10, 10));
+    EXPECT_TRUE(popup->mask().contains(QPoint(10, 10)));
+    EXPECT_FALSE(popup->mask().contains(QPoint(70, 30))) << "the points beyond 2000 are left out";
+}
+
 TEST_F(Popups, ItemsRunTheirCommandsOncePerVisit)
 {
     Create({{Record(5, {"Стр", "Поз", "Ист", "Копия", "Прочее"},
