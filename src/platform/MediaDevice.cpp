@@ -69,6 +69,7 @@ MediaDevice::~MediaDevice()
 quint32 MediaDevice::open(const QString& virtualPath, const QString& typeName, bool notify)
 {
     close(false);
+    ++openSerial_;
     const std::optional<bool> audioOnly = audioOnlyForType(typeName);
     if (!audioOnly) {
         return MciError::CannotLoadDriver;
@@ -309,10 +310,20 @@ void MediaDevice::drainBus()
     }
 }
 
+// The end of what was open before, still queued when the device opens again,
+// never reaches the new media as its end; aborts and supersedes of the old
+// media still tell how it ended.
 void MediaDevice::post(MediaNotification notification)
 {
+    const quint64 serial = openSerial_;
     QMetaObject::invokeMethod(
-        this, [this, notification] { emit notified(int(notification)); }, Qt::QueuedConnection);
+        this,
+        [this, notification, serial] {
+            if (serial == openSerial_ || notification != MediaNotification::Successful) {
+                emit notified(int(notification));
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void MediaDevice::endPendingPlay(MediaNotification outcome)

@@ -110,6 +110,8 @@ private:
     std::unique_ptr<MediaPipeline> pipeline_;
     MediaMode mode_ = MediaMode::NotReady;
     bool playNotifyPending_ = false;
+    // Counts the opens; the end of an earlier open is dropped.
+    quint64 openSerial_ = 0;
     bool atEnd_ = false;
     bool hasVideo_ = false;
     QSize naturalSize_;

@@ -5,6 +5,7 @@
 #include "platform/VirtualFs.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -152,6 +153,24 @@ TEST_F(MPlayerTest, StopPauseAndCloseAbortAPlayAndAnotherPlaySupersedesIt)
     EXPECT_FALSE(player.IsOpen());
     Spin(100);
     EXPECT_EQ(outcomes.size(), 4);
+}
+
+// A link clicked just as a sound ends: the end of the old sound is already
+// queued when the new one opens, and must not end it.
+TEST_F(MPlayerTest, TheEndOfAClosedSoundNeverReachesTheNextOne)
+{
+    openSound(200);
+    player.Play();
+    QThread::msleep(700);
+    player.Mode(); // the end is taken from the device; its notification waits in the queue
+    player.Close();
+    player.SetFileName(file(QStringLiteral("long.wav"), WaveFile(2000)));
+    player.Open();
+    player.Play();
+    Spin(300);
+    EXPECT_TRUE(outcomes.isEmpty());
+    EXPECT_EQ(player.Mode(), TMPModes::Playing);
+    player.Close();
 }
 
 TEST_F(MPlayerTest, ANotifyRequestDecidesOnlyTheNextCommand)
