@@ -133,16 +133,12 @@ void TPreviewForm::SetZoomItem(int item)
     LayoutPages();
 }
 
-// Two sheets need a zoom of their own: from a fitted zoom the view goes over
-// to the manual one at the same zoom.
+// A fitted zoom (the whole sheet, its width) shows one sheet: the layout
+// takes the two-sheet view back while one of them is chosen.
 void TPreviewForm::SetTwoPages(bool on)
 {
     if (on && PageCount() == 1) {
         on = false;
-    }
-    if (on && ZoomItem() <= PreviewZoom::FitWidth) {
-        const QSignalBlocker blocker(ui_.ZoomBox);
-        ui_.ZoomBox->setCurrentIndex(PreviewZoom::Manual);
     }
     (on ? ui_.TwoPageBut : ui_.OnePageBut)->setChecked(true);
     LayoutPages();

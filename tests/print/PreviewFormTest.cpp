@@ -169,9 +169,15 @@ TEST_F(PreviewPages, TwoSheetsShowThePageAfterTheCurrentOne)
     preview->show();
     QApplication::processEvents();
     const TPreviewUi& ui = preview->Ui();
+    ASSERT_EQ(preview->ZoomItem(), 0);
+    ui.TwoPageBut->click();
+    EXPECT_FALSE(preview->TwoPages()) << "the whole sheet fitted is one sheet";
+    EXPECT_TRUE(ui.OnePageBut->isChecked());
+    EXPECT_FALSE(ui.PagePanel2->isVisible());
+    ui.ZoomBox->setCurrentIndex(4); // 50%
     ui.TwoPageBut->click();
     EXPECT_TRUE(preview->TwoPages());
-    EXPECT_EQ(preview->ZoomItem(), 2);
+    EXPECT_EQ(preview->ZoomItem(), 4);
     EXPECT_TRUE(ui.PagePanel2->isVisible());
     EXPECT_EQ(ui.PagePanel2->geometry().size(), ui.PagePanel->geometry().size());
     EXPECT_EQ(ui.PagePanel2->x(), ui.PagePanel->geometry().right() + 1 + 20);
