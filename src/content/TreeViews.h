@@ -50,6 +50,8 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // No expand buttons and no lines at any level.
+    void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

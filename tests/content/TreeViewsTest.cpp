@@ -183,6 +183,24 @@ TEST_F(TreeViews, OnEveryScreenButTheContentScreenThePanelAndTheTreeAreHidden)
     }
 }
 
+TEST_F(TreeViews, NestedNodesShowNoExpandButtons)
+{
+    Create(Lines({"a.htm;Глава", "\ta1.htm;Раздел", "\t\ta11.htm;Пункт", "b.htm;Б"}));
+    panel.show();
+    tree->expandAll();
+    QTreeWidgetItem* nested = tree->topLevelItem(0)->child(0);
+    ASSERT_NE(nested, nullptr);
+    ASSERT_GT(nested->childCount(), 0);
+    const QRect row = tree->visualItemRect(nested);
+    const QImage shot = tree->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The room left of the nested node's text, where a button would be drawn.
+    for (int x = 0; x < row.left(); ++x) {
+        for (int y = row.top(); y <= row.bottom(); ++y) {
+            ASSERT_EQ(QColor(shot.pixel(x, y)), QColor(Qt::white)) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(TreeViews, AScreenStartPageWithFoldersFindsItsNode)
 {
     Create(Lines({"index.htm;Начало", "pages\\a.htm;Глава А", "pages\\b.htm;Глава Б",
