@@ -10,6 +10,7 @@
 #include "shell/GlobalExHandler.h"
 #include "shell/MainForm.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
 #include <cstdlib>
@@ -18,17 +19,30 @@
 namespace {
 
 const char* const usage =
-    "usage: discshell [--disc DIR] [--disc-root DIR] [FILE [/h] | /t]\n"
+    "usage: discshell [--disc DIR] [--disc-root DIR] [FILE [/h] | /t | DIR]\n"
     "  --disc DIR       the disc folder holding Mev.dhl and interface.dat\n"
     "                   (default: $DISCSHELL_DISC, this program's folder, the demo disc)\n"
     "  --disc-root DIR  the folder seen as drive d:\\ (default: the medium's mount point,\n"
     "                   the parent of a folder named run, or the disc folder)\n"
+    "  DIR              a folder holding Mev.dhl, alone: the same as --disc DIR\n"
+    "  FILE             a page, text or picture shown in the viewer window (/h: as help)\n"
+    "  /t               the thesaurus window\n"
     "  --help, --version\n";
 
+// The demo disc of the build tree, else the one installed beside the program
+// (wherever the package put it), else the one of the configured prefix.
 QString demoDiscFolder()
 {
     const QString built = QStringLiteral(DISCSHELL_BUILD_DEMO_DISC);
-    return QDir(built).exists() ? built : QStringLiteral(DISCSHELL_INSTALLED_DEMO_DISC);
+    if (QDir(built).exists()) {
+        return built;
+    }
+    const QString beside = QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../share/discshell/demo-disc/run");
+    if (QDir(beside).exists()) {
+        return QDir(beside).canonicalPath();
+    }
+    return QStringLiteral(DISCSHELL_INSTALLED_DEMO_DISC);
 }
 
 QStringList rawArguments(int argc, char** argv)
@@ -110,7 +124,8 @@ int main(int argc, char* argv[])
     InstallGstSoundPlayer();
     IndexMessageBox::Install();
 
-    const QStringList arguments = app.arguments().mid(1);
+    const QStringList arguments =
+        CommandLine::withDiscFolderOption(app.arguments().mid(1), &DiscLocation::holdsContainer);
     const CommandLine commandLine = CommandLine::parse(arguments);
     const DiscLocation disc =
         DiscLocation::locate(DiscLocation::processInputs(arguments, demoDiscFolder()));

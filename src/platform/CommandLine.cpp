@@ -63,6 +63,22 @@ CommandLine CommandLine::parse(const QStringList& argumentsWithoutProgram)
     return line;
 }
 
+QStringList CommandLine::withDiscFolderOption(const QStringList& argumentsWithoutProgram,
+                                              const std::function<bool(const QString&)>& isDisc)
+{
+    const CommandLine line = parse(argumentsWithoutProgram);
+    if (!line.error.isEmpty() || !line.disc.isEmpty() || line.arguments.size() != 1 ||
+        argumentsWithoutProgram.contains(QStringLiteral("--")) || !isDisc(line.arguments.first())) {
+        return argumentsWithoutProgram;
+    }
+    QStringList result;
+    for (const QString& argument : argumentsWithoutProgram) {
+        result << (argument == line.arguments.first() ? kDisc + QLatin1Char('=') + argument
+                                                      : argument);
+    }
+    return result;
+}
+
 QString CommandLine::windowsArgument(const QString& argument)
 {
     const bool hostPath =

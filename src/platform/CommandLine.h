@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The command line of discshell. Our own options (--disc DIR, --disc=DIR,
 // --disc-root DIR, --disc-root=DIR, --help, --version) are taken off first,
@@ -16,6 +17,10 @@ struct CommandLine {
     QString error;         // set when an option lacks its value
 
     static CommandLine parse(const QStringList& argumentsWithoutProgram);
+    // A lone argument naming a disc folder (as a file manager or the desktop
+    // entry hands it) is taken as --disc of that folder; anything else stays.
+    static QStringList withDiscFolderOption(const QStringList& argumentsWithoutProgram,
+                                            const std::function<bool(const QString&)>& isDisc);
 
     int argumentCount() const { return int(arguments.size()); }
 

@@ -18,15 +18,6 @@ QString absoluteFolder(const QString& path)
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
-bool holdsContainer(const QString& folder)
-{
-    if (folder.isEmpty()) {
-        return false;
-    }
-    const QStringList names = QDir(folder).entryList(QDir::Files);
-    return names.contains(QStringLiteral("Mev.dhl"), Qt::CaseInsensitive);
-}
-
 bool isInside(const QString& path, const QString& folder)
 {
     return path == folder || folder == QLatin1String("/") ||
@@ -81,6 +72,15 @@ DiscLocation::Inputs DiscLocation::processInputs(const QStringList& arguments,
     }
     inputs.isRemovableDevice = sysfsRemovable;
     return inputs;
+}
+
+bool DiscLocation::holdsContainer(const QString& folder)
+{
+    if (folder.isEmpty()) {
+        return false;
+    }
+    const QStringList names = QDir(folder).entryList(QDir::Files);
+    return names.contains(QStringLiteral("Mev.dhl"), Qt::CaseInsensitive);
 }
 
 QString DiscLocation::findAppDirHost(const Inputs& inputs)

@@ -38,6 +38,8 @@ struct DiscLocation {
     static DiscLocation locate(const Inputs& inputs);
 
     static QString findAppDirHost(const Inputs& inputs);
+    // The host folder holds a resource container (Mev.dhl, any letter case).
+    static bool holdsContainer(const QString& folder);
     static QString findDiscRootHost(const Inputs& inputs, const QString& appDirHost);
 
     struct Mount {

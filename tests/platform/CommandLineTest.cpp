@@ -31,6 +31,26 @@ TEST(CommandLine, OurOptionsAreTakenOffAnywhereBeforeDoubleDash)
     EXPECT_EQ(missing.arguments, QStringList{"x"});
 }
 
+TEST(CommandLine, ALoneDiscFolderBecomesTheDisc)
+{
+    const auto isDisc = [](const QString& argument) { return argument == "/media/cd/run"; };
+    EXPECT_EQ(CommandLine::withDiscFolderOption({"/media/cd/run"}, isDisc),
+              QStringList{"--disc=/media/cd/run"});
+    EXPECT_EQ(
+        CommandLine::withDiscFolderOption({"--disc-root", "/media/cd", "/media/cd/run"}, isDisc),
+        (QStringList{"--disc-root", "/media/cd", "--disc=/media/cd/run"}));
+    const QList<QStringList> unchanged = {{"/media/cd/page.htm"},
+                                          {"/media/cd/run", "/h"},
+                                          {"--disc", "/other", "/media/cd/run"},
+                                          {"--", "/media/cd/run"},
+                                          {"--disc"},
+                                          {}};
+    for (const QStringList& arguments : unchanged) {
+        EXPECT_EQ(CommandLine::withDiscFolderOption(arguments, isDisc), arguments)
+            << arguments.join(' ').toStdString();
+    }
+}
+
 TEST(CommandLine, RawLineQuotesTheProgramAndBlankArguments)
 {
     EXPECT_EQ(CommandLine::rawCommandLine(kProgram, {}),

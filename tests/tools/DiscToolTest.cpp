@@ -14,6 +14,14 @@ TEST(DiscTool, HelpListsEveryCommand)
     }
 }
 
+TEST(DiscTool, VersionIsOneLine)
+{
+    const ToolResult run = runTool({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.outText().startsWith(QStringLiteral("disctool ")));
+    EXPECT_EQ(run.outText().count(QLatin1Char('\n')), 1);
+}
+
 TEST(DiscTool, UnknownOrMissingCommandIsStatusTwoWithOneLine)
 {
     for (const QStringList& arguments : {QStringList(), QStringList{"zip"}, QStringList{"--cfs"}}) {

@@ -17,8 +17,10 @@ QString DiscTool::usage()
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
            BuildDiscCommand::usage() + IndexCommand::usage() + StructDumpCommand::usage() +
            LintCommand::usage() +
-           QStringLiteral("  help\n"
-                          "      this text\n\n"
+           QStringLiteral("  help, --help\n"
+                          "      this text\n"
+                          "  --version\n"
+                          "      the version of disctool\n\n"
                           "Exit status: 0 success, 1 the entry or member named is not there\n"
                           "(lint: warnings were found),\n"
                           "2 bad arguments, unreadable or damaged input, or failed output\n"
@@ -49,6 +51,10 @@ int DiscTool::run(const QStringList& arguments)
     }
     if (command == QLatin1String("lint")) {
         return LintCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("--version")) {
+        io_.writeText(QStringLiteral("disctool %1\n").arg(QStringLiteral(DISCSHELL_VERSION)));
+        return ExitSuccess;
     }
     if (command == QLatin1String("help") || command == QLatin1String("--help") ||
         command == QLatin1String("-h")) {
