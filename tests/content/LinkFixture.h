@@ -29,7 +29,7 @@ struct FakePanels : IPagePanels {
     void ScrollToTop() override {}
     void NextChapter() override {}
     void PrevChapter() override {}
-    void SelectAll() override {}
+    void SelectAll() override { log << QStringLiteral("select all"); }
     bool IsArchiveMode() const override { return archive; }
     QString CurrentDocument() const override { return document; }
     void LoadInCurrentViewer(const QString&) override {}

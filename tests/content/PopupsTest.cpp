@@ -272,6 +272,26 @@ TEST_F(Popups, ItemsRunTheirCommandsOncePerVisit)
     EXPECT_EQ(log, QStringList({"copyclipboardhtml"})) << "a pressed item runs once";
 }
 
+// The page operations of a context menu reach the page panels and the
+// favorites, and nothing goes to the dispatcher.
+TEST_F(Popups, PageOperationItemsActOnThePageAndTheFavorites)
+{
+    struct CountingFavorites : IFavorites {
+        void AddFavorite() override { ++added; }
+        int added = 0;
+    } favorites;
+    Create({{Record(5, {"Избранное", "Шрифт", "Выделить", "Печать"},
+                    {"addtofavorite", "DefFontHtml", "selectallhtml", "printhtml"})}});
+    set.Favorites = &favorites;
+    TPopupWindow* popup = controller->Popup(5);
+    for (int item = 0; item < 4; ++item) {
+        controller->ShowPopup(5, QPoint(10, 10));
+        Press(*popup, item);
+    }
+    EXPECT_EQ(favorites.added, 1);
+    EXPECT_EQ(log, QStringList({"font dialog", "select all", "print "}));
+}
+
 TEST_F(Popups, FavoritesLoadAddDropTheOldestAndSaveInOrder)
 {
     const QString key = QStringLiteral("SOFTWARE\\Pallidrome\\Demo");
@@ -298,6 +318,15 @@ TEST_F(Popups, FavoritesLoadAddDropTheOldestAndSaveInOrder)
         set.Favorites->AddFavorite();
     }
     ASSERT_EQ(popup->ItemCount(), 10);
+    QStringList captions;
+    for (int item = 0; item < popup->ItemCount(); ++item) {
+        captions << popup->Item(item).Caption();
+    }
+    QStringList expected{QStringLiteral("Вторая"), QString()};
+    for (int n = 4; n <= 11; ++n) {
+        expected << QStringLiteral("Page %1").arg(n);
+    }
+    EXPECT_EQ(captions, expected) << "oldest first, the first one gone";
     EXPECT_EQ(popup->Item(0).Caption(), QStringLiteral("Вторая")) << "the oldest went";
     EXPECT_EQ(popup->Item(9).Caption(), QStringLiteral("Page 11"));
     EXPECT_EQ(popup->Item(9).Command, QStringLiteral("htmlpos=d:\\run\\2.htm=11"));
@@ -311,8 +340,10 @@ TEST_F(Popups, FavoritesLoadAddDropTheOldestAndSaveInOrder)
 
     controller->RebuildPopups();
     EXPECT_EQ(Stored(0), QStringLiteral("{}no braces"));
-    EXPECT_EQ(Stored(8), QStringLiteral("{Page 11}htmlpos=d:\\run\\2.htm=11"));
-    EXPECT_EQ(Stored(9), QStringLiteral("<none>"));
+    for (int n = 4; n <= 11; ++n) {
+        EXPECT_EQ(Stored(n - 3), QStringLiteral("{Page %1}htmlpos=d:\\run\\2.htm=%1").arg(n));
+    }
+    EXPECT_EQ(Stored(9), QStringLiteral("<none>")) << "the value beyond the shorter list is gone";
     EXPECT_EQ(controller->Popup(PopupFavorite)->ItemCount(), 9) << "loaded again";
 }
 
