@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QScreen>
@@ -182,6 +183,54 @@ TEST_F(Popups, PopupsOpenBesideTheirButtonAndStayOnTheDesktop)
     EXPECT_EQ(back->geometry().right(), desktop.right());
     controller->HideAllPopups();
     EXPECT_TRUE(back->isHidden());
+
+    // The forward list begins at the point.
+    TPopupWindow* forward = controller->Popup(PopupHistoryForward);
+    controller->SetItem(QStringLiteral("Page"), QStringLiteral("history=1"), PopupHistoryForward,
+                        7);
+    controller->ShowItem(true, PopupHistoryForward, 7);
+    controller->ShowPopup(PopupHistoryForward, QPoint(400, 300));
+    EXPECT_EQ(forward->pos(), QPoint(400, 300));
+}
+
+TEST_F(Popups, AFixedPlaceAndAnExplicitItemLeftWinOverThePoint)
+{
+    RPopupData fixed = Record(7, {"a", "b"}, {"x", "y"});
+    fixed.BackLeft = 50;
+    fixed.BackTop = 70;
+    fixed.ItemLeft = 12;
+    RPopupData centred = Record(8, {"a"}, {"x"});
+    Create({{fixed, centred}});
+    TPopupWindow* popup = controller->Popup(7);
+    controller->ShowPopup(7, QPoint(400, 300));
+    EXPECT_EQ(popup->pos(), window.mapToGlobal(QPoint(50, 70)));
+    EXPECT_EQ(popup->Item(0).Bounds.left(), 12);
+    EXPECT_EQ(popup->Item(1).Bounds.left(), 12);
+    EXPECT_EQ(popup->Item(1).Bounds.top(), popup->Item(0).Bounds.bottom() + 1);
+    TPopupWindow* other = controller->Popup(8);
+    controller->ShowPopup(8, QPoint(400, 300));
+    EXPECT_EQ(other->pos(), QPoint(400, 300)) << "no fixed place: at the point";
+    EXPECT_EQ(other->Item(0).Bounds.left(), (other->width() - other->Item(0).Bounds.width()) / 2)
+        << "no explicit left: centred";
+}
+
+TEST_F(Popups, OnTheContentScreenAPopupSlidesAwayFromTheCursor)
+{
+    screen = 1;
+    Create({{}, {Record(7, {"a"}, {"x"}), Record(8, {"b"}, {"y"})}});
+    QCursor::setPos(400, 300);
+    if (QCursor::pos() != QPoint(400, 300)) {
+        GTEST_SKIP() << "the platform does not move the cursor";
+    }
+    TPopupWindow* below = controller->Popup(7);
+    controller->ShowPopup(7, QPoint(400, 320));
+    ASSERT_FALSE(below->mask().isEmpty());
+    EXPECT_EQ(below->mask().boundingRect().top(), 0) << "below the cursor it unrolls downwards";
+    TPopupWindow* above = controller->Popup(8);
+    controller->ShowPopup(8, QPoint(400, 100));
+    ASSERT_FALSE(above->mask().isEmpty());
+    EXPECT_EQ(above->mask().boundingRect().bottom(), above->height() - 1)
+        << "above the cursor it unrolls upwards";
 }
 
 TEST_F(Popups, AShapedPopupIsCutOnTheStartScreenOnly)
