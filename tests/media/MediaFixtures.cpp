@@ -12,13 +12,17 @@
 
 bool WriteVideoFile(const QString& hostPath)
 {
+    return EncodeMediaFile(
+        "videotestsrc pattern=red num-buffers=10 ! video/x-raw,width=64,height=48,framerate=10/1"
+        " ! jpegenc ! avimux ! filesink location=\"" +
+        hostPath.toUtf8() + "\"");
+}
+
+bool EncodeMediaFile(const QByteArray& description)
+{
     if (!GstSoundPlayer::Available()) {
         return false;
     }
-    const QByteArray description =
-        "videotestsrc pattern=red num-buffers=10 ! video/x-raw,width=64,height=48,framerate=10/1"
-        " ! jpegenc ! avimux ! filesink location=\"" +
-        hostPath.toUtf8() + "\"";
     GError* error = nullptr;
     GstElement* pipeline = gst_parse_launch(description.constData(), &error);
     g_clear_error(&error);

@@ -11,6 +11,9 @@
 
 // Writes a one-second 64x48 video of a plain red picture (JPEG frames in AVI) to a host path.
 bool WriteVideoFile(const QString& hostPath);
+// Runs a GStreamer pipeline description that ends in a file sink until it ends;
+// false when it cannot be built or fails.
+bool EncodeMediaFile(const QByteArray& description);
 // Runs the event loop until the condition holds or the time is over; whether it held.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds);
 // Runs the event loop for a while.
