@@ -10,6 +10,7 @@
 #include "dialogs/TextMsg.h"
 #include "install/Games.h"
 #include "install/NavFont.h"
+#include "media/StartClip.h"
 #include "shell/MainForm.h"
 #include "shell/PanelBkgrd.h"
 #include "shell/PictureStream.h"
@@ -78,9 +79,19 @@ void TShellComponents::CreateFontInstaller()
     }
 }
 
+// The intro clip continues the start-up once it has ended, however it ends.
 bool TShellComponents::PlayIntroClip()
 {
-    return false;
+    if (introClip_) {
+        return false;
+    }
+    TStartClipContext context;
+    context.ClipFile = form_.Context().AppDir + form_.Interface().IntroClip.trimmed();
+    const QString backdrop = form_.Interface().IntroBackdrop.trimmed();
+    context.Backdrop = !backdrop.isEmpty() && backdrop != QLatin1String("no");
+    context.AfterStart = [this] { form_.ContinueStartup(); };
+    introClip_ = std::make_unique<TStartClip>(std::move(context));
+    return true;
 }
 
 // "piston.gif" beside the program, read from the archive or the disk, loops at
@@ -134,6 +145,7 @@ void TShellComponents::ReleaseVideoPlayer() {}
 // freed one; the order is the reverse of their dependencies.
 void TShellComponents::FreeComponents()
 {
+    introClip_.reset();
     set_.Games = nullptr;
     games_.reset();
     set_.PathInputs = nullptr;

@@ -18,6 +18,7 @@ class TFormOptions;
 class TGames;
 class TMainForm;
 class TScaleBar;
+class TStartClip;
 class TStatusLine;
 class TTextMsg;
 struct TContentContext;
@@ -25,8 +26,8 @@ struct TContentContext;
 // Every component of the skinned window besides its face: made in the
 // start-up's order when the window asks, each wired to the contracts it
 // needs through the window's component set, and freed at shutdown. The
-// thesaurus window, codecs, the volume event, the intro clip, the 3-D clip
-// and the archive browser do not exist yet: their set entries stay null and
+// thesaurus window, codecs, the volume event, the 3-D clip and the archive
+// browser do not exist yet: their set entries stay null and
 // the commands that need them do nothing.
 class TShellComponents final : public IWindowComponents {
 public:
@@ -111,5 +112,6 @@ private:
     std::unique_ptr<TAboutBox> aboutBox_;
     std::unique_ptr<IPathInputs> pathInputs_;
     std::unique_ptr<TGames> games_;
+    std::unique_ptr<TStartClip> introClip_;
     QLabel* gifAnimator_ = nullptr;
 };
