@@ -10,10 +10,12 @@
 #include "dialogs/TextMsg.h"
 #include "install/Games.h"
 #include "install/NavFont.h"
+#include "media/MyAviPlayer.h"
 #include "media/StartClip.h"
 #include "shell/MainForm.h"
 #include "shell/PanelBkgrd.h"
 #include "shell/PictureStream.h"
+#include "shell/ScreenPictures.h"
 #include "shell/ShellGlobals.h"
 
 #include <QLabel>
@@ -24,6 +26,7 @@ TShellComponents::TShellComponents(TMainForm& form, QString discHost, QString di
       discRootHost_(std::move(discRootHost))
 {
     set_.CreateAboutBox = [this] { return CreateAboutBox(); };
+    set_.CreateVideoPlayer = [this] { return CreateVideoPlayer(); };
 }
 
 // The window outlives its components when the program ends early: it is
@@ -32,6 +35,7 @@ TShellComponents::~TShellComponents()
 {
     FreeComponents();
     set_.CreateAboutBox = nullptr;
+    set_.CreateVideoPlayer = nullptr;
     form_.SetComponents(nullptr);
 }
 
@@ -139,13 +143,32 @@ IStandardPage* TShellComponents::StandardPage() const
     return pagePanels_.get();
 }
 
-void TShellComponents::ReleaseVideoPlayer() {}
+// The 3-D view, made by the first "3d" and kept until shutdown.
+IVideoPlayer* TShellComponents::CreateVideoPlayer()
+{
+    if (!videoPlayer_) {
+        TMyAviPlayerContext context;
+        context.ReadPicture = PictureReader();
+        context.Background = [this] { return &form_.Pictures().Background(); };
+        videoPlayer_ = std::make_unique<TMyAviPlayer>(std::move(context));
+    }
+    return videoPlayer_.get();
+}
+
+void TShellComponents::ReleaseVideoPlayer()
+{
+    if (videoPlayer_) {
+        videoPlayer_->ReleasePlayer();
+    }
+}
 
 // Each component leaves the set before it goes, so that nothing reaches a
 // freed one; the order is the reverse of their dependencies.
 void TShellComponents::FreeComponents()
 {
     introClip_.reset();
+    set_.VideoPlayer = nullptr;
+    videoPlayer_.reset();
     set_.Games = nullptr;
     games_.reset();
     set_.PathInputs = nullptr;

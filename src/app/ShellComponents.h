@@ -19,6 +19,7 @@ class TGames;
 class TMainForm;
 class TScaleBar;
 class TStartClip;
+class TMyAviPlayer;
 class TStatusLine;
 class TTextMsg;
 struct TContentContext;
@@ -26,8 +27,8 @@ struct TContentContext;
 // Every component of the skinned window besides its face: made in the
 // start-up's order when the window asks, each wired to the contracts it
 // needs through the window's component set, and freed at shutdown. The
-// thesaurus window, codecs, the volume event, the 3-D clip and the archive
-// browser do not exist yet: their set entries stay null and
+// thesaurus window, codecs, the volume event and the archive browser do not
+// exist yet: their set entries stay null and
 // the commands that need them do nothing.
 class TShellComponents final : public IWindowComponents {
 public:
@@ -77,6 +78,7 @@ private:
     void SetTextMessage(const QString& text, int number);
     void CreateScaleBar();
     IAboutBox* CreateAboutBox();
+    IVideoPlayer* CreateVideoPlayer();
 
     // The media (ShellComponentsMedia.cpp).
     void CreateMusicPlayer();
@@ -113,5 +115,6 @@ private:
     std::unique_ptr<IPathInputs> pathInputs_;
     std::unique_ptr<TGames> games_;
     std::unique_ptr<TStartClip> introClip_;
+    std::unique_ptr<TMyAviPlayer> videoPlayer_;
     QLabel* gifAnimator_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -47,6 +48,11 @@ public:
     virtual void Freeze() = 0;
     virtual void PaintFrozenFrame(QImage& background) = 0;
     virtual void ResumeUnlessUserPaused() = 0;
+    // The point of the main window lies in the clip's area.
+    virtual bool AreaContains(QPoint /*point*/) const { return false; }
+    // A press in the area holds a running clip or lets a held one run on;
+    // false when the press is not the clip's.
+    virtual bool HandleClick(QPoint /*point*/) { return false; }
 };
 
 // The background music of the main window.

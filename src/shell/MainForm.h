@@ -168,6 +168,8 @@ private:
     void CopyPicture(TElementKind kind, int index, TStatePicture picture) override;
     void StartWindowDrag() override;
     void FreezeVideoForScreenSwitch() override;
+    bool VideoAreaContains(QPoint point) const override;
+    void VideoPress(Qt::MouseButton button, QPoint point) override;
     QString DiskTitle() const override;
     QString AppDir() const override;
     TInterfaceDescription& Description() override { return interface_; }

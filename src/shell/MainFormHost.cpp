@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QTimer>
 
 int TMainForm::CurrentScreen() const
 {
@@ -45,6 +46,29 @@ void TMainForm::HideAllPopups()
     if (set_.Popups) {
         set_.Popups->HideAllPopups();
     }
+}
+
+// The open 3-D clip takes the presses in its area on the start screen.
+bool TMainForm::VideoAreaContains(QPoint point) const
+{
+    const IVideoPlayer* video = set_.VideoPlayer;
+    return video && video->IsOpen() && CurrentScreen() == 0 && video->AreaContains(point);
+}
+
+// A press holds the clip or lets it run on; a left press on a held clip then
+// drags the window, a moment later.
+void TMainForm::VideoPress(Qt::MouseButton button, QPoint point)
+{
+    IVideoPlayer* video = set_.VideoPlayer;
+    if (!video || !video->HandleClick(point)) {
+        return;
+    }
+    QTimer::singleShot(100, this, [this, button] {
+        IVideoPlayer* player = set_.VideoPlayer;
+        if (button == Qt::LeftButton && player && player->IsHalted()) {
+            StartWindowDrag();
+        }
+    });
 }
 
 // A button that leads to the content screen holds the playing 3-D clip's frame.
