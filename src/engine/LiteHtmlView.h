@@ -1,0 +1,66 @@
+#pragma once
+
+#include "engine/LiteHtmlPage.h"
+#include "engine/PageText.h"
+
+#include <QAbstractScrollArea>
+#include <memory>
+
+// A scrolled view of one litehtml page: draws the part in view, passes the
+// mouse to litehtml (hover styles, link clicks), selects text with the mouse
+// (drag, double-click a word, shift-click to extend) and scrolls with the
+// keyboard. Reports what the viewer around it needs as signals.
+class LiteHtmlView final : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit LiteHtmlView(QWidget* parent = nullptr);
+    ~LiteHtmlView() override;
+
+    // Takes the page to show, lays it out for the viewport.
+    void setPage(std::unique_ptr<LiteHtmlPage> page);
+    LiteHtmlPage* page() const { return page_.get(); }
+    void relayout();
+
+    const PageText& text() const { return text_; }
+    PageText::Range selection() const { return selection_; }
+    void setSelection(PageText::Range range);
+    void scrollToRun(int run);
+    // The top of the element named by "#name" or with that id; false if none.
+    bool scrollToAnchor(const QString& name);
+    // The deepest element under a viewport point.
+    litehtml::element::ptr elementAt(QPoint viewportPoint) const;
+    QPoint toPage(QPoint viewportPoint) const;
+
+signals:
+    void anchorClicked(const QString& href, const litehtml::element::ptr& element);
+    void anchorHovered(const litehtml::element::ptr& anchor); // null: left the link
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    void mouseMoved(QPoint point, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    void mousePressed(QPoint point, Qt::MouseButton button, Qt::MouseButtons buttons,
+                      Qt::KeyboardModifiers modifiers);
+    void mouseReleased(QPoint point, Qt::MouseButton button, Qt::MouseButtons buttons,
+                       Qt::KeyboardModifiers modifiers);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void updateScrollBars();
+    void paintSelection(QPainter& painter) const;
+    void trackHover(QPoint viewportPoint);
+    void extendSelection(QPoint viewportPoint);
+
+    std::unique_ptr<LiteHtmlPage> page_;
+    PageText text_;
+    PageText::Range selection_;
+    int anchorRun_ = -1; // where a mouse selection started
+    bool selecting_ = false;
+    litehtml::element::ptr hoveredAnchor_;
+};
