@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <utility>
 
 namespace {
 
@@ -16,6 +17,17 @@ litehtml::element::ptr anchorOf(litehtml::element::ptr element)
         }
     }
     return nullptr;
+}
+
+// An inline element has no box of its own; its first piece of content shows
+// where it lies.
+int topOf(litehtml::element::ptr element)
+{
+    while (element->get_display() == litehtml::display_inline &&
+           element->get_children_count() > 0) {
+        element = element->get_child(0);
+    }
+    return element->get_placement().y;
 }
 
 } // namespace
@@ -37,6 +49,13 @@ void LiteHtmlView::setPage(std::unique_ptr<LiteHtmlPage> page)
     selection_ = {};
     anchorRun_ = -1;
     page_ = std::move(page);
+    if (page_) {
+        page_->container().setAnchorClicked(
+            [this](const QString& href, const litehtml::element::ptr& element) {
+                clickedHref_ = href;
+                clickedAnchor_ = element;
+            });
+    }
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     relayout();
@@ -140,7 +159,7 @@ bool LiteHtmlView::scrollToAnchor(const QString& name)
     if (!found) {
         return false;
     }
-    verticalScrollBar()->setValue(found->get_placement().y);
+    verticalScrollBar()->setValue(topOf(found));
     return true;
 }
 
@@ -196,6 +215,7 @@ void LiteHtmlView::mousePressEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     setFocus(Qt::MouseFocusReason);
+    trackHover(point); // litehtml clicks what the mouse is over
     emit mousePressed(point, event->button(), event->buttons(), event->modifiers());
     if (event->button() != Qt::LeftButton || !page_ || !page_->document()) {
         return;
@@ -224,8 +244,14 @@ void LiteHtmlView::mouseReleaseEvent(QMouseEvent* event)
     const QPoint at = toPage(point);
     litehtml::position::vector redraw;
     if (selection_.isEmpty() || selection_.first == selection_.last) {
-        // A click, not a selection: litehtml reports a link under it.
+        // A click, not a selection: litehtml reports a link under it, which
+        // is passed on once litehtml is done, since following it may replace
+        // the page.
         page_->document()->on_lbutton_up(at.x(), at.y(), point.x(), point.y(), redraw);
+        const litehtml::element::ptr anchor = std::exchange(clickedAnchor_, nullptr);
+        if (anchor) {
+            emit anchorClicked(std::exchange(clickedHref_, QString()), anchor);
+        }
     }
 }
 

@@ -63,4 +63,6 @@ private:
     int anchorRun_ = -1; // where a mouse selection started
     bool selecting_ = false;
     litehtml::element::ptr hoveredAnchor_;
+    QString clickedHref_;
+    litehtml::element::ptr clickedAnchor_;
 };

@@ -119,3 +119,23 @@ TEST_F(LiteHtmlRender, HostilePagesStillGiveAPage)
         EXPECT_EQ(image.size(), kViewport);
     }
 }
+
+TEST_F(LiteHtmlRender, TextListsAndFontsDrawInTheirColours)
+{
+    const QImage image = render(QStringLiteral(
+        "<body style='margin:0'><h1 style='color:#ff0000'>Заголовок</h1>"
+        "<ul><li>один<li>два</ul><ol><li>first<li>second</ol>"
+        "<font face='Courier New' size=5 color=#0000ff>Моноширинный</font>"
+        "<center><a href='x.htm'>link</a></center>"));
+    int red = 0;
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = at(image, x, y);
+            red += colour.red() > 200 && colour.green() < 80 && colour.blue() < 80;
+            blue += colour.blue() > 200 && colour.red() < 80 && colour.green() < 80;
+        }
+    }
+    EXPECT_GT(red, 100);
+    EXPECT_GT(blue, 50);
+}
