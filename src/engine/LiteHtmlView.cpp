@@ -1,5 +1,7 @@
 #include "engine/LiteHtmlView.h"
 
+#include "engine/ImageMap.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,8 +10,19 @@
 
 namespace {
 
-litehtml::element::ptr anchorOf(litehtml::element::ptr element)
+bool isTag(const litehtml::element::ptr& element, const char* tag)
 {
+    const char* name = element->get_tagName();
+    return name && qstricmp(name, tag) == 0;
+}
+
+// The link at a page point: the area of a picture's image map, else the
+// link around the element.
+litehtml::element::ptr anchorOf(litehtml::element::ptr element, QPoint point)
+{
+    if (element && isTag(element, "img") && element->get_attr("usemap")) {
+        return ImageMap::AreaAt(element, point);
+    }
     for (; element; element = element->parent()) {
         const char* tag = element->get_tagName();
         if (tag && qstricmp(tag, "a") == 0 && element->get_attr("href")) {
@@ -58,6 +71,7 @@ void LiteHtmlView::setPage(std::unique_ptr<LiteHtmlPage> page)
     }
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
+    controls_.build(page_ ? page_->document() : nullptr, viewport(), formWidgets_);
     relayout();
 }
 
@@ -68,6 +82,7 @@ void LiteHtmlView::relayout()
     }
     text_.collect(page_ ? page_->document() : nullptr);
     updateScrollBars();
+    controls_.place(toPage(QPoint()));
     viewport()->update();
 }
 
@@ -116,6 +131,12 @@ void LiteHtmlView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     relayout();
+}
+
+void LiteHtmlView::scrollContentsBy(int, int)
+{
+    controls_.place(toPage(QPoint()));
+    viewport()->update();
 }
 
 void LiteHtmlView::setSelection(PageText::Range range)
@@ -173,6 +194,11 @@ litehtml::element::ptr LiteHtmlView::elementAt(QPoint viewportPoint) const
                                                            viewportPoint.y());
 }
 
+litehtml::element::ptr LiteHtmlView::linkAt(QPoint viewportPoint) const
+{
+    return anchorOf(elementAt(viewportPoint), toPage(viewportPoint));
+}
+
 void LiteHtmlView::trackHover(QPoint viewportPoint)
 {
     if (!page_ || !page_->document()) {
@@ -184,7 +210,7 @@ void LiteHtmlView::trackHover(QPoint viewportPoint)
                                          redraw)) {
         viewport()->update();
     }
-    const litehtml::element::ptr anchor = anchorOf(elementAt(viewportPoint));
+    const litehtml::element::ptr anchor = linkAt(viewportPoint);
     viewport()->setCursor(anchor ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (anchor != hoveredAnchor_) {
         hoveredAnchor_ = anchor;
@@ -248,7 +274,12 @@ void LiteHtmlView::mouseReleaseEvent(QMouseEvent* event)
         // is passed on once litehtml is done, since following it may replace
         // the page.
         page_->document()->on_lbutton_up(at.x(), at.y(), point.x(), point.y(), redraw);
-        const litehtml::element::ptr anchor = std::exchange(clickedAnchor_, nullptr);
+        litehtml::element::ptr anchor = std::exchange(clickedAnchor_, nullptr);
+        const litehtml::element::ptr link = linkAt(point);
+        if (link && isTag(link, "area")) {
+            anchor = link;
+            clickedHref_ = QString::fromUtf8(link->get_attr("href", ""));
+        }
         if (anchor) {
             emit anchorClicked(std::exchange(clickedHref_, QString()), anchor);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/LiteHtmlFormControls.h"
 #include "engine/LiteHtmlPage.h"
 #include "engine/PageText.h"
 
@@ -21,6 +22,9 @@ public:
     LiteHtmlPage* page() const { return page_.get(); }
     void relayout();
 
+    // Whether form fields become real controls (the search viewer makes none).
+    void setFormWidgets(bool widgets) { formWidgets_ = widgets; }
+    const LiteHtmlFormControls& controls() const { return controls_; }
     const PageText& text() const { return text_; }
     PageText::Range selection() const { return selection_; }
     void setSelection(PageText::Range range);
@@ -30,6 +34,8 @@ public:
     // The deepest element under a viewport point.
     litehtml::element::ptr elementAt(QPoint viewportPoint) const;
     QPoint toPage(QPoint viewportPoint) const;
+    // The link (an <a>, or an <area> of an image map) at a viewport point.
+    litehtml::element::ptr linkAt(QPoint viewportPoint) const;
 
 signals:
     void anchorClicked(const QString& href, const litehtml::element::ptr& element);
@@ -44,6 +50,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -59,6 +66,8 @@ private:
 
     std::unique_ptr<LiteHtmlPage> page_;
     PageText text_;
+    LiteHtmlFormControls controls_;
+    bool formWidgets_ = true;
     PageText::Range selection_;
     int anchorRun_ = -1; // where a mouse selection started
     bool selecting_ = false;

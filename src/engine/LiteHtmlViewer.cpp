@@ -70,6 +70,7 @@ void LiteHtmlViewer::setUp()
     stack_ = new QStackedLayout(this);
     stack_->setContentsMargins(0, 0, 0, 0);
     view_ = new LiteHtmlView(this);
+    view_->setFormWidgets(options_.formControls);
     stack_->addWidget(view_);
     setFocusProxy(view_);
     setDefaults(defaults_);
@@ -172,6 +173,7 @@ bool LiteHtmlViewer::showFile(const QString& path, const QString& anchor, int po
     const QString html = pageHtml(path, *bytes);
     currentFile_ = path;
     dropFrames();
+    shownHtml_.clear();
     const std::optional<FrameNode> frameset =
         options_.buildFrames ? framesetOf(html) : std::nullopt;
     if (frameset) {
@@ -205,7 +207,8 @@ void LiteHtmlViewer::showPage(const QString& path, const QString& html)
 {
     baseTarget_ = baseTargetOf(html);
     auto page = std::make_unique<LiteHtmlPage>(resources_, path, defaults_);
-    page->load(QLatin1String("<style>") + defaultStyle() + QLatin1String("</style>") + html);
+    shownHtml_ = QLatin1String("<style>") + defaultStyle() + QLatin1String("</style>") + html;
+    page->load(shownHtml_);
     LiteHtmlPage* shown = page.get();
     view_->setPage(std::move(page));
     title_ = shown->container().title();
@@ -261,27 +264,15 @@ QSize LiteHtmlViewer::lastPictureSize() const
 
 QList<FormControl> LiteHtmlViewer::formControls() const
 {
-    QList<FormControl> controls;
-    const LiteHtmlPage* page = view_->page();
-    if (!page || !page->document()) {
-        return controls;
+    return view_->controls().list();
+}
+
+PrintablePage LiteHtmlViewer::printablePage() const
+{
+    auto* self = const_cast<LiteHtmlViewer*>(this);
+    auto* active = qobject_cast<LiteHtmlViewer*>(self->activeViewer());
+    if (active && active != self) {
+        return active->printablePage();
     }
-    for (const litehtml::element::ptr& select : page->document()->root()->select_all("select")) {
-        FormControl control;
-        const char* name = select->get_attr("name");
-        control.name = name ? QString::fromUtf8(name) : QString();
-        for (const litehtml::element::ptr& option : select->select_all("option")) {
-            litehtml::tstring text;
-            option->get_text(text);
-            if (option->get_attr("selected")) {
-                control.selectedIndex = int(control.items.size());
-            }
-            control.items.append(QString::fromStdString(text).simplified());
-        }
-        if (control.selectedIndex < 0 && !control.items.isEmpty()) {
-            control.selectedIndex = 0;
-        }
-        controls.append(control);
-    }
-    return controls;
+    return shownHtml_.isEmpty() ? PrintablePage() : PrintablePage{currentFile_, shownHtml_};
 }

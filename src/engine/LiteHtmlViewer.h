@@ -12,6 +12,14 @@
 #include <memory>
 
 class HtmlResources;
+
+// A page as a page printer lays it out itself: its file, against which its
+// links resolve, and its HTML as the viewer showed it. An empty file: none.
+struct PrintablePage {
+    QString file;
+    QString html;
+};
+
 class LiteHtmlView;
 class QStackedLayout;
 
@@ -65,6 +73,8 @@ public:
     THtmlViewer* activeViewer() override;
     // Pages on litehtml print through their own layout, not a QTextDocument.
     const QTextDocument* printableDocument() const override { return nullptr; }
+    // The page shown (in the frame worked in last), for the page printer.
+    PrintablePage printablePage() const;
 
     QString frameName() const { return frameName_; }
     LiteHtmlView* view() const { return view_; }
@@ -116,4 +126,5 @@ private:
     QString currentFile_;
     QString title_;
     QString baseTarget_;
+    QString shownHtml_; // of the page shown, for printing
 };

@@ -35,7 +35,8 @@ litehtml::element::ptr ancestorNamed(litehtml::element::ptr element, const char*
 
 void LiteHtmlViewer::anchorClicked(const QString&, const litehtml::element::ptr& element)
 {
-    const litehtml::element::ptr anchor = ancestorNamed(element, "a");
+    const litehtml::element::ptr anchor =
+        ancestorNamed(element, "area") ? element : ancestorNamed(element, "a");
     const QString href = attribute(anchor, "href").trimmed();
     if (href.isEmpty()) {
         return;
@@ -213,8 +214,8 @@ void LiteHtmlViewer::moveSelectionToStart()
 ViewerObject LiteHtmlViewer::objectAt(QPoint point) const
 {
     ViewerObject object;
-    const litehtml::element::ptr element =
-        view_->elementAt(view_->viewport()->mapFrom(this, point));
+    const QPoint viewportPoint = view_->viewport()->mapFrom(this, point);
+    const litehtml::element::ptr element = view_->elementAt(viewportPoint);
     if (!element) {
         return object;
     }
@@ -228,7 +229,7 @@ ViewerObject LiteHtmlViewer::objectAt(QPoint point) const
     } else {
         object.kind = ViewerObject::Text;
     }
-    const litehtml::element::ptr anchor = ancestorNamed(element, "a");
+    const litehtml::element::ptr anchor = view_->linkAt(viewportPoint);
     if (anchor) {
         object.linkUrl = attribute(anchor, "href").trimmed();
         object.linkTarget = targetOf(anchor);

@@ -55,7 +55,7 @@ QString cssUrl(const QString& value)
 {
     QString url = value.trimmed();
     url.remove(QRegularExpression(QStringLiteral("[\"'()<>;{}\\\\\\n\\r]")));
-    return url.isEmpty() ? QString() : QLatin1String("url(\"") + url + QLatin1String("\")");
+    return url.isEmpty() ? QString() : QLatin1String("url('") + url + QLatin1String("')");
 }
 
 void add(QString& style, const char* property, const QString& value)

@@ -122,11 +122,11 @@ TEST_F(LiteHtmlRender, HostilePagesStillGiveAPage)
 
 TEST_F(LiteHtmlRender, TextListsAndFontsDrawInTheirColours)
 {
-    const QImage image = render(QStringLiteral(
-        "<body style='margin:0'><h1 style='color:#ff0000'>Заголовок</h1>"
-        "<ul><li>один<li>два</ul><ol><li>first<li>second</ol>"
-        "<font face='Courier New' size=5 color=#0000ff>Моноширинный</font>"
-        "<center><a href='x.htm'>link</a></center>"));
+    const QImage image =
+        render(QStringLiteral("<body style='margin:0'><h1 style='color:#ff0000'>Заголовок</h1>"
+                              "<ul><li>один<li>два</ul><ol><li>first<li>second</ol>"
+                              "<font face='Courier New' size=5 color=#0000ff>Моноширинный</font>"
+                              "<center><a href='x.htm'>link</a></center>"));
     int red = 0;
     int blue = 0;
     for (int y = 0; y < image.height(); ++y) {

@@ -1,11 +1,19 @@
 #include "engine/LiteHtmlViewer.h"
 
 #include "EngineTestDisc.h"
+#include "engine/ImageMap.h"
 #include "engine/LiteHtmlView.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -264,4 +272,98 @@ TEST_F(LiteHtmlViewerTest, TextFilesPicturesAndListsShow)
     ASSERT_EQ(controls.size(), 1);
     EXPECT_EQ(controls[0].name, QStringLiteral("pick"));
     EXPECT_EQ(controls[0].selectedText(), QStringLiteral("two"));
+}
+
+TEST_F(LiteHtmlViewerTest, FormFieldsAreRealControlsThatKeepToTheirBoxes)
+{
+    disc.addToArchive(QStringLiteral("html\\a.htm"),
+                      "<form><input name=q value='typed' style='width:200px;height:24px'>"
+                      "<input type=password><input type=checkbox checked><input type=radio>"
+                      "<input type=hidden value=secret><input type=submit value=Go>"
+                      "<textarea>notes</textarea><select name=one><option>a<option>b</select>"
+                      "<select name=many multiple><option>x<option selected>y</select></form>" +
+                          kLongText);
+    LiteHtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(kPage));
+    const LiteHtmlFormControls& controls = v.view()->controls();
+    ASSERT_EQ(controls.count(), 9);
+
+    const auto* field = qobject_cast<QLineEdit*>(controls.control(0));
+    ASSERT_TRUE(field);
+    EXPECT_EQ(field->text(), QStringLiteral("typed"));
+    EXPECT_EQ(field->size(), QSize(200, 24));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(controls.control(1))->echoMode(), QLineEdit::Password);
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(controls.control(2))->isChecked());
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(controls.control(3)));
+    EXPECT_EQ(controls.control(4), nullptr);
+    EXPECT_EQ(qobject_cast<QPushButton*>(controls.control(5))->text(), QStringLiteral("Go"));
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(controls.control(6))->toPlainText(),
+              QStringLiteral("notes"));
+    auto* list = qobject_cast<QComboBox*>(controls.control(7));
+    ASSERT_TRUE(list);
+    EXPECT_TRUE(qobject_cast<QListWidget*>(controls.control(8)));
+
+    list->setCurrentIndex(1);
+    const QList<FormControl> lists = v.formControls();
+    ASSERT_EQ(lists.size(), 2);
+    EXPECT_EQ(lists[0].selectedText(), QStringLiteral("b"));
+    EXPECT_EQ(lists[1].selectedText(), QStringLiteral("y"));
+
+    const int top = field->y();
+    v.setVerticalPosition(50);
+    EXPECT_EQ(field->y(), top - 50);
+}
+
+TEST(ImageMapShapes, RectanglesCirclesPolygonsAndDefaultHoldTheirPoints)
+{
+    EXPECT_TRUE(
+        ImageMap::Contains(QStringLiteral("rect"), QStringLiteral("10,10,50,30"), QPoint(10, 29)));
+    EXPECT_FALSE(
+        ImageMap::Contains(QStringLiteral("RECT"), QStringLiteral("10,10,50,30"), QPoint(50, 20)));
+    EXPECT_TRUE(
+        ImageMap::Contains(QStringLiteral(""), QStringLiteral("50 30 10 10"), QPoint(20, 20)));
+    EXPECT_TRUE(ImageMap::Contains(QStringLiteral("circle"), QStringLiteral("100,100,10"),
+                                   QPoint(107, 107)));
+    EXPECT_FALSE(
+        ImageMap::Contains(QStringLiteral("circ"), QStringLiteral("100,100,10"), QPoint(108, 108)));
+    EXPECT_TRUE(
+        ImageMap::Contains(QStringLiteral("poly"), QStringLiteral("0,0,40,0,0,40"), QPoint(5, 5)));
+    EXPECT_FALSE(ImageMap::Contains(QStringLiteral("polygon"), QStringLiteral("0,0,40,0,0,40"),
+                                    QPoint(35, 35)));
+    EXPECT_TRUE(ImageMap::Contains(QStringLiteral("default"), QString(), QPoint(-5, 999)));
+    EXPECT_FALSE(ImageMap::Contains(QStringLiteral("rect"), QStringLiteral("1,2"), QPoint(1, 1)));
+}
+
+TEST_F(LiteHtmlViewerTest, AreasOfImageMapsAreHoveredClickedAndReportedAsLinks)
+{
+    disc.addToArchive(QStringLiteral("html\\a.htm"),
+                      "<body style='margin:0'><img src='m.png' usemap='#nav' alt='Map'>"
+                      "<map name=nav><area shape=rect coords='0,0,50,50' href='left.htm' "
+                      "target=main><area shape=circle coords='150,25,20' href='right.htm'>"
+                      "</map>");
+    disc.addToArchive(QStringLiteral("html\\m.png"),
+                      EngineTestDisc::Picture(QSize(200, 50), "PNG"));
+    disc.addToArchive(QStringLiteral("html\\right.htm"), "<title>Right</title>r");
+    LiteHtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(kPage));
+    QStringList hovered;
+    QObject::connect(
+        &v, &THtmlViewer::linkHovered,
+        [&hovered](THtmlViewer*, const QString&, const QString& url) { hovered.append(url); });
+
+    const ViewerObject left = v.objectAt(QPoint(20, 20));
+    EXPECT_TRUE(left.isImage());
+    EXPECT_EQ(left.hint, QStringLiteral("Map"));
+    EXPECT_EQ(left.linkUrl, QStringLiteral("left.htm"));
+    EXPECT_EQ(left.linkTarget, QStringLiteral("main"));
+    EXPECT_TRUE(v.objectAt(QPoint(100, 20)).linkUrl.isEmpty());
+
+    move(v, QPoint(20, 20));
+    move(v, QPoint(100, 20));
+    EXPECT_EQ(hovered, QStringList({QStringLiteral("left.htm"), QString()}));
+
+    click(v, QPoint(150, 25));
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks[0].url, QStringLiteral("right.htm"));
+    EXPECT_EQ(v.documentTitle(), QStringLiteral("Right"));
 }

@@ -6,6 +6,7 @@
 #include "DhlCommand.h"
 #include "IndexCommand.h"
 #include "LintCommand.h"
+#include "RenderCommand.h"
 #include "StructDumpCommand.h"
 
 QString DiscTool::usage()
@@ -16,7 +17,7 @@ QString DiscTool::usage()
                "paths.\n\n") +
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
            BuildDiscCommand::usage() + IndexCommand::usage() + StructDumpCommand::usage() +
-           LintCommand::usage() +
+           LintCommand::usage() + RenderCommand::usage() +
            QStringLiteral("  help\n"
                           "      this text\n\n"
                           "Exit status: 0 success, 1 the entry or member named is not there\n"
@@ -49,6 +50,9 @@ int DiscTool::run(const QStringList& arguments)
     }
     if (command == QLatin1String("lint")) {
         return LintCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("render")) {
+        return RenderCommand(io_).run(rest);
     }
     if (command == QLatin1String("help") || command == QLatin1String("--help") ||
         command == QLatin1String("-h")) {
