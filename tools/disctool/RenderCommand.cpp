@@ -6,7 +6,7 @@
 #include "data/PageCharset.h"
 #include "engine/HtmlResources.h"
 #include "engine/LiteHtmlPage.h"
-#include "platform/VirtualFs.h"
+#include "platform/DiscLocation.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -62,14 +62,21 @@ int RenderCommand::run(const QStringList& arguments)
     if (!ok) {
         return usageError(QStringLiteral("bad viewport size"));
     }
+    const QString discHost = args.positionals().at(0);
+    QString appDir = args.value(QStringLiteral("--appdir"));
+    if (appDir.isEmpty()) {
+        appDir = IndexDisc::defaultAppDir(discHost);
+    }
     IndexDisc disc;
-    if (!disc.open(args.positionals().at(0), args.value(QStringLiteral("--appdir")))) {
+    if (!disc.open(discHost, appDir)) {
         return io_.badInput(QStringLiteral("render: ") + disc.errorString());
     }
+    // The process-wide archive the page readers use, with the base the shell
+    // gives it: the disc root for a program folder "d:\run\".
     const QString folder = disc.virtualFolder();
-    VirtualFs::instance().mount(folder, disc.hostFolder());
+    const QString root = folder.left(folder.size() - (appDir.size() - 3));
     OpenArchive(folder + QStringLiteral("interface.dat"));
-    SetArchiveBase(folder);
+    SetArchiveBase(root + DiscLocation::archiveBaseOf(appDir).mid(3));
     const QString page =
         folder + QString(args.positionals().at(1)).replace(QLatin1Char('/'), QLatin1Char('\\'));
     const std::optional<QByteArray> bytes = HtmlResources::ReadFile(page);
