@@ -123,6 +123,11 @@ void LiteHtmlContainer::delete_font(litehtml::uint_ptr font)
     delete reinterpret_cast<Font*>(font);
 }
 
+int LiteHtmlContainer::TextWidth(litehtml::uint_ptr font, const QString& text)
+{
+    return reinterpret_cast<Font*>(font)->metrics.horizontalAdvance(text);
+}
+
 int LiteHtmlContainer::text_width(const char* text, litehtml::uint_ptr font)
 {
     return reinterpret_cast<Font*>(font)->metrics.horizontalAdvance(FromUtf8(text));

@@ -35,6 +35,8 @@ public:
     // A file the page names, made a full virtual path; empty for other schemes.
     QString resolve(const QString& url, const QString& base = QString()) const;
     static QString FromUtf8(const char* text) { return QString::fromUtf8(text); }
+    // The width of text in a font this container made.
+    static int TextWidth(litehtml::uint_ptr font, const QString& text);
 
     litehtml::uint_ptr create_font(const char* faceName, int size, int weight,
                                    litehtml::font_style italic, unsigned int decoration,

@@ -60,7 +60,7 @@ void LiteHtmlView::setPage(std::unique_ptr<LiteHtmlPage> page)
 {
     hoveredAnchor_ = nullptr;
     selection_ = {};
-    anchorRun_ = -1;
+    anchorCharacter_ = -1;
     page_ = std::move(page);
     if (page_) {
         page_->container().setAnchorClicked(
@@ -121,9 +121,8 @@ void LiteHtmlView::paintSelection(QPainter& painter) const
     }
     QColor colour = palette().color(QPalette::Highlight);
     colour.setAlpha(110);
-    const int last = qMin(selection_.last, int(text_.runs().size()) - 1);
-    for (int i = selection_.first; i <= last; ++i) {
-        painter.fillRect(text_.runs().at(i).box, colour);
+    for (const QRect& box : text_.boxes(selection_)) {
+        painter.fillRect(box, colour);
     }
 }
 
@@ -145,12 +144,13 @@ void LiteHtmlView::setSelection(PageText::Range range)
     viewport()->update();
 }
 
-void LiteHtmlView::scrollToRun(int run)
+void LiteHtmlView::scrollToRange(PageText::Range range)
 {
-    if (run < 0 || run >= text_.runs().size()) {
+    const QList<QRect> boxes = text_.boxes(range);
+    if (boxes.isEmpty()) {
         return;
     }
-    const QRect box = text_.runs().at(run).box;
+    const QRect box = boxes.first();
     const int top = verticalScrollBar()->value();
     if (box.top() < top || box.bottom() > top + viewport()->height()) {
         verticalScrollBar()->setValue(box.top() - viewport()->height() / 3);
@@ -220,11 +220,11 @@ void LiteHtmlView::trackHover(QPoint viewportPoint)
 
 void LiteHtmlView::extendSelection(QPoint viewportPoint)
 {
-    const int run = text_.runAt(toPage(viewportPoint));
-    if (anchorRun_ < 0 || run < 0) {
+    const qsizetype at = text_.characterAt(toPage(viewportPoint));
+    if (anchorCharacter_ < 0 || at < 0) {
         return;
     }
-    setSelection({qMin(anchorRun_, run), qMax(anchorRun_, run)});
+    setSelection({qMin(anchorCharacter_, at), qMax(anchorCharacter_, at)});
 }
 
 void LiteHtmlView::mouseMoveEvent(QMouseEvent* event)
@@ -246,12 +246,11 @@ void LiteHtmlView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !page_ || !page_->document()) {
         return;
     }
-    if (event->modifiers() & Qt::ShiftModifier && anchorRun_ >= 0) {
+    if (event->modifiers() & Qt::ShiftModifier && anchorCharacter_ >= 0) {
         extendSelection(point);
         return;
     }
-    const int run = text_.runAt(toPage(point));
-    anchorRun_ = run;
+    anchorCharacter_ = text_.characterAt(toPage(point));
     selecting_ = true;
     setSelection({});
     const QPoint at = toPage(point);
@@ -269,7 +268,7 @@ void LiteHtmlView::mouseReleaseEvent(QMouseEvent* event)
     }
     const QPoint at = toPage(point);
     litehtml::position::vector redraw;
-    if (selection_.isEmpty() || selection_.first == selection_.last) {
+    if (selection_.isEmpty()) {
         // A click, not a selection: litehtml reports a link under it, which
         // is passed on once litehtml is done, since following it may replace
         // the page.
@@ -290,7 +289,7 @@ void LiteHtmlView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const PageText::Range word = text_.wordAt(toPage(event->position().toPoint()));
     if (!word.isEmpty()) {
-        anchorRun_ = word.first;
+        anchorCharacter_ = word.begin;
         setSelection(word);
     }
 }

@@ -28,7 +28,7 @@ public:
     const PageText& text() const { return text_; }
     PageText::Range selection() const { return selection_; }
     void setSelection(PageText::Range range);
-    void scrollToRun(int run);
+    void scrollToRange(PageText::Range range);
     // The top of the element named by "#name" or with that id; false if none.
     bool scrollToAnchor(const QString& name);
     // The deepest element under a viewport point.
@@ -69,7 +69,7 @@ private:
     LiteHtmlFormControls controls_;
     bool formWidgets_ = true;
     PageText::Range selection_;
-    int anchorRun_ = -1; // where a mouse selection started
+    qsizetype anchorCharacter_ = -1; // where a mouse selection started
     bool selecting_ = false;
     litehtml::element::ptr hoveredAnchor_;
     QString clickedHref_;

@@ -157,7 +157,7 @@ void LiteHtmlViewer::selectAll()
         active->selectAll();
         return;
     }
-    view_->setSelection({0, int(view_->text().runs().size()) - 1});
+    view_->setSelection(view_->text().all());
 }
 
 void LiteHtmlViewer::copySelection()
@@ -192,12 +192,12 @@ bool LiteHtmlViewer::findNext(const QString& text, bool caseSensitive)
     if (active != this) {
         return active->findNext(text, caseSensitive);
     }
-    const PageText::Range found = view_->text().find(text, caseSensitive, view_->selection().last);
+    const PageText::Range found = view_->text().find(text, caseSensitive, view_->selection().end);
     if (found.isEmpty()) {
         return false;
     }
     view_->setSelection(found);
-    view_->scrollToRun(found.first);
+    view_->scrollToRange(found);
     return true;
 }
 

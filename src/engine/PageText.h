@@ -6,8 +6,9 @@
 #include <litehtml.h>
 
 // The text of a laid-out litehtml page as the reader sees it: its words and
-// spaces in document order with their boxes on the page. Selections are
-// ranges of runs; the page's plain text, finds and hit tests work on them.
+// spaces in document order with their boxes on the page, joined into one
+// plain text (lines apart by line breaks). Selections and finds are ranges
+// of characters of that text.
 class PageText {
 public:
     struct Run {
@@ -16,25 +17,30 @@ public:
         litehtml::element::ptr element;
     };
     struct Range {
-        int first = -1; // run index
-        int last = -1;  // inclusive
-        bool isEmpty() const { return first < 0 || last < first; }
+        qsizetype begin = 0;
+        qsizetype end = 0; // after the last character
+        bool isEmpty() const { return end <= begin; }
     };
 
     void collect(const litehtml::document::ptr& document);
     const QList<Run>& runs() const { return runs_; }
 
+    Range all() const { return {0, joined_.size()}; }
     QString text(Range range) const;
-    QString plainText() const { return text({0, int(runs_.size()) - 1}); }
-    // The runs that hold the first match after run `after` (-1: from the top).
-    Range find(const QString& needle, bool caseSensitive, int after) const;
-    // The run at or nearest before a point; -1 when the page has none.
-    int runAt(QPoint point) const;
-    // The word (run) at a point as a range.
+    // The first match at or after character from.
+    Range find(const QString& needle, bool caseSensitive, qsizetype from) const;
+    // The character at a page point, or the nearest one before it; -1 when
+    // the page has no text.
+    qsizetype characterAt(QPoint point) const;
+    // The word (letters and digits) at a page point; empty for none.
     Range wordAt(QPoint point) const;
+    // The boxes a range covers on the page, one per run it touches.
+    QList<QRect> boxes(Range range) const;
 
 private:
     void collectFrom(const litehtml::element::ptr& element);
+    int runOf(qsizetype position) const;
+    int widthOf(int run, qsizetype characters) const;
 
     QList<Run> runs_;
     QString joined_;          // text of all runs

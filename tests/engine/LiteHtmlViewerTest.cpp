@@ -46,12 +46,14 @@ protected:
     }
     // The centre of the first word run of a viewer's page that reads text,
     // in viewport coordinates.
-    static QPoint pointOf(LiteHtmlViewer& shown, const QString& text)
+    static QPoint pointOf(LiteHtmlViewer& shown, const QString& text, bool leftEdge = false)
     {
         LiteHtmlView& view = *shown.view();
         for (const PageText::Run& run : view.text().runs()) {
             if (run.text == text) {
-                return run.box.center() - view.toPage(QPoint());
+                const QPoint point = leftEdge ? QPoint(run.box.left() + 1, run.box.center().y())
+                                              : run.box.center();
+                return point - view.toPage(QPoint());
             }
         }
         ADD_FAILURE() << "no run " << text.toStdString();
@@ -170,7 +172,7 @@ TEST_F(LiteHtmlViewerTest, HoverReportsTheLinkAndObjectsReportPicturesWithTheirH
 TEST_F(LiteHtmlViewerTest, FindSelectsEachHitInTurnAndScrollsToIt)
 {
     disc.addToArchive(QStringLiteral("html\\a.htm"),
-                      "<p>Needle at the top</p>" + kLongText + "<p>needle far below</p>");
+                      "<p>Needle, at the top</p>" + kLongText + "<p>needle far below.</p>");
     LiteHtmlViewer& v = open();
     ASSERT_TRUE(v.loadFile(kPage));
 
@@ -206,8 +208,8 @@ TEST_F(LiteHtmlViewerTest, SelectAllCopiesThePlainTextAndADoubleClickTakesAWord)
     QApplication::sendEvent(target, &twice);
     EXPECT_EQ(v.selectedText(), QStringLiteral("words"));
 
-    click(v, pointOf(v, QStringLiteral("first")));
-    click(v, pointOf(v, QStringLiteral("second")), Qt::ShiftModifier);
+    click(v, pointOf(v, QStringLiteral("first"), true));
+    click(v, pointOf(v, QStringLiteral("line"), true), Qt::ShiftModifier);
     EXPECT_EQ(v.selectedText(), QStringLiteral("first words\nsecond"));
 }
 
