@@ -118,8 +118,9 @@ bool THtmlPagePrinter::paginateLiteHtml(double scale, const Progress& progress)
     if (page.file.isEmpty()) {
         return false;
     }
-    auto layout = std::make_unique<LiteHtmlPrintLayout>(std::make_shared<HtmlResources>(),
-                                                        page.file, page.html, viewer_->defaults());
+    auto layout =
+        std::make_unique<LiteHtmlPrintLayout>(std::make_shared<HtmlResources>(), page.file,
+                                              page.html, viewer_->defaults(), printBackground_);
     const QSizeF printable = layout_.paintRect(QPageLayout::Inch).size() * documentDpi_ / scale;
     const int pages = layout->paginate(int(printable.width()), int(printable.height()));
     for (int number = 1; number <= pages; ++number) {

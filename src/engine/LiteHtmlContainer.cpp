@@ -232,6 +232,13 @@ void LiteHtmlContainer::draw_background(litehtml::uint_ptr hdc,
 {
     QPainter& painter = painterOf(hdc);
     const QRect clip = rectOf(bg.clip_box);
+    // litehtml draws an <img> as an unrepeated background filling its box.
+    const bool isPicture =
+        !bg.image.empty() && bg.repeat == litehtml::background_repeat_no_repeat &&
+        bg.image_size.width == clip.width() && bg.image_size.height == clip.height();
+    if (!drawBackgrounds_ && !isPicture) {
+        return;
+    }
     if (bg.color.alpha > 0) {
         painter.fillRect(clip, colourOf(bg.color));
     }

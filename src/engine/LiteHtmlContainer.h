@@ -27,6 +27,8 @@ public:
     ~LiteHtmlContainer();
 
     void setClientSize(QSize size) { client_ = size; }
+    // Without backgrounds (printing without them) only pictures are drawn.
+    void setDrawBackgrounds(bool draw) { drawBackgrounds_ = draw; }
     // The painter of the drawing in progress, which clips take.
     void setPainter(QPainter* painter) { painter_ = painter; }
     void setAnchorClicked(AnchorClicked clicked) { anchorClicked_ = std::move(clicked); }
@@ -95,6 +97,7 @@ private:
     QString cursor_;
     AnchorClicked anchorClicked_;
     int imports_ = 0;
+    bool drawBackgrounds_ = true;
     QPainter* painter_ = nullptr;
     int clips_ = 0;
 };

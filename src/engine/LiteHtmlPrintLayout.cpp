@@ -25,9 +25,10 @@ void collectPictures(const litehtml::element::ptr& element, QList<QRect>& boxes)
 
 LiteHtmlPrintLayout::LiteHtmlPrintLayout(std::shared_ptr<HtmlResources> resources,
                                          const QString& pageFile, const QString& html,
-                                         const ViewerDefaults& defaults)
+                                         const ViewerDefaults& defaults, bool backgrounds)
     : page_(std::move(resources), pageFile, defaults, LiteHtmlContainer::Media::Print)
 {
+    page_.container().setDrawBackgrounds(backgrounds);
     page_.load(html);
 }
 

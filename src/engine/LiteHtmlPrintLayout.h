@@ -14,7 +14,8 @@ class QPainter;
 class LiteHtmlPrintLayout {
 public:
     LiteHtmlPrintLayout(std::shared_ptr<HtmlResources> resources, const QString& pageFile,
-                        const QString& html, const ViewerDefaults& defaults);
+                        const QString& html, const ViewerDefaults& defaults,
+                        bool backgrounds = true);
 
     // Lays the page out width pixels wide and cuts pages pageHeight high.
     int paginate(int width, int pageHeight);

@@ -1,5 +1,6 @@
 #include "EngineTestDisc.h"
 #include "engine/HtmlPagePrinter.h"
+#include "engine/HtmlResources.h"
 #include "engine/LiteHtmlPrintLayout.h"
 #include "engine/LiteHtmlViewer.h"
 
@@ -60,4 +61,27 @@ TEST(LiteHtmlPrint, ThePreviewPrinterPaginatesALiteHtmlPageWithItsHeader)
     EXPECT_TRUE(red);
     EXPECT_EQ(headers, QList<int>({1}));
     EXPECT_FALSE(printer.pageImage(1, 48) == first);
+}
+
+TEST(LiteHtmlPrint, WithoutBackgroundsOnlyPicturesAreDrawn)
+{
+    EngineTestDisc disc;
+    disc.addToArchive(QStringLiteral("html\\p.png"),
+                      EngineTestDisc::Picture(QSize(30, 30), "PNG", Qt::blue));
+    ASSERT_TRUE(disc.openArchive());
+    const QString html = QStringLiteral("<body style='margin:0'><div style='background:#ff0000;"
+                                        "height:30px'></div><img src='p.png'>");
+    for (const bool backgrounds : {true, false}) {
+        LiteHtmlPrintLayout layout(std::make_shared<HtmlResources>(),
+                                   QStringLiteral("d:\\run\\html\\a.htm"), html, ViewerDefaults(),
+                                   backgrounds);
+        ASSERT_EQ(layout.paginate(200, 300), 1);
+        QImage sheet(200, 300, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        layout.drawPage(painter, 0);
+        painter.end();
+        EXPECT_EQ(sheet.pixelColor(100, 15), backgrounds ? QColor(Qt::red) : QColor(Qt::white));
+        EXPECT_EQ(sheet.pixelColor(15, 45), QColor(Qt::blue));
+    }
 }
