@@ -107,7 +107,11 @@ litehtml::uint_ptr LiteHtmlContainer::create_font(const char* faceName, int size
     font.setUnderline(decoration & litehtml::font_decoration_underline);
     font.setStrikeOut(decoration & litehtml::font_decoration_linethrough);
     font.setOverline(decoration & litehtml::font_decoration_overline);
-    auto* made = new Font{font, QFontMetrics(font)};
+    // Latin and Cyrillic text is measured and drawn without the shaping
+    // engine, the larger part of laying a page out; scripts that need it
+    // keep it.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    auto* made = new Font{font, QFontMetrics(font), {}};
     if (fm) {
         fm->ascent = made->metrics.ascent();
         fm->descent = made->metrics.descent();
@@ -130,7 +134,17 @@ int LiteHtmlContainer::TextWidth(litehtml::uint_ptr font, const QString& text)
 
 int LiteHtmlContainer::text_width(const char* text, litehtml::uint_ptr font)
 {
-    return reinterpret_cast<Font*>(font)->metrics.horizontalAdvance(FromUtf8(text));
+    Font& used = *reinterpret_cast<Font*>(font);
+    const QString word = FromUtf8(text);
+    const auto known = used.widths.constFind(word);
+    if (known != used.widths.cend()) {
+        return *known;
+    }
+    const int width = used.metrics.horizontalAdvance(word);
+    if (used.widths.size() < kMaxCachedWidths) {
+        used.widths.insert(word, width);
+    }
+    return width;
 }
 
 void LiteHtmlContainer::draw_text(litehtml::uint_ptr hdc, const char* text, litehtml::uint_ptr font,

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -79,8 +80,10 @@ private:
     struct Font {
         QFont font;
         QFontMetrics metrics;
+        QHash<QString, int> widths; // of the words measured, which repeat
     };
-    static constexpr int kMaxImports = 64; // style sheets a page may pull in
+    static constexpr int kMaxCachedWidths = 20000; // words per font
+    static constexpr int kMaxImports = 64;         // style sheets a page may pull in
 
     QImage picture(const char* src, const char* baseurl) const;
     void drawPicture(QPainter& painter, const litehtml::background_paint& bg,
