@@ -51,8 +51,8 @@ protected:
         LiteHtmlView& view = *shown.view();
         for (const PageText::Run& run : view.text().runs()) {
             if (run.text == text) {
-                const QPoint point = leftEdge ? QPoint(run.box.left() + 1, run.box.center().y())
-                                              : run.box.center();
+                const QPoint point =
+                    leftEdge ? QPoint(run.box.left() + 1, run.box.center().y()) : run.box.center();
                 return point - view.toPage(QPoint());
             }
         }
