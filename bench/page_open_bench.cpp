@@ -142,8 +142,12 @@ double openMilliseconds(THtmlViewer& viewer, const QString& file, const QTextDoc
     if (!viewer.loadFile(file)) {
         qFatal("cannot open %s", qPrintable(file));
     }
+    // The text browser lays its document out on demand; the litehtml viewer
+    // has laid the page out when loadFile returns (and keeps no document).
     shown = viewer.printableDocument();
-    shown->documentLayout()->documentSize();
+    if (shown) {
+        shown->documentLayout()->documentSize();
+    }
     return double(timer.nsecsElapsed()) / 1e6;
 }
 

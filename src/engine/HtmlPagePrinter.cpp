@@ -1,6 +1,9 @@
 #include "engine/HtmlPagePrinter.h"
 
+#include "engine/HtmlResources.h"
 #include "engine/HtmlViewer.h"
+#include "engine/LiteHtmlPrintLayout.h"
+#include "engine/LiteHtmlViewer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
@@ -82,6 +85,9 @@ QPoint THtmlPagePrinter::printableOffset() const
 bool THtmlPagePrinter::paginate(double scale, const Progress& progress)
 {
     const QTextDocument* source = viewer_ ? viewer_->printableDocument() : nullptr;
+    if (!source && viewer_ && scale > 0) {
+        return paginateLiteHtml(scale, progress);
+    }
     if (!source || scale <= 0) {
         return false;
     }
@@ -98,12 +104,41 @@ bool THtmlPagePrinter::paginate(double scale, const Progress& progress)
         }
     }
     document_ = std::move(document);
+    liteLayout_.reset();
+    scale_ = scale;
+    return true;
+}
+
+// A litehtml page is laid out anew at the printable width in screen pixels
+// divided by the scale, with the print media type.
+bool THtmlPagePrinter::paginateLiteHtml(double scale, const Progress& progress)
+{
+    const auto* viewer = qobject_cast<const LiteHtmlViewer*>(viewer_.data());
+    const PrintablePage page = viewer ? viewer->printablePage() : PrintablePage();
+    if (page.file.isEmpty()) {
+        return false;
+    }
+    auto layout =
+        std::make_unique<LiteHtmlPrintLayout>(std::make_shared<HtmlResources>(), page.file,
+                                              page.html, viewer_->defaults(), printBackground_);
+    const QSizeF printable = layout_.paintRect(QPageLayout::Inch).size() * documentDpi_ / scale;
+    const int pages = layout->paginate(int(printable.width()), int(printable.height()));
+    for (int number = 1; number <= pages; ++number) {
+        if (progress && !progress(number)) {
+            return false;
+        }
+    }
+    liteLayout_ = std::move(layout);
+    document_.reset();
     scale_ = scale;
     return true;
 }
 
 int THtmlPagePrinter::pageCount() const
 {
+    if (liteLayout_) {
+        return liteLayout_->pageCount();
+    }
     return document_ ? document_->pageCount() : 0;
 }
 
@@ -149,8 +184,19 @@ bool THtmlPagePrinter::printRange(QPrinter& printer, int from, int to, const Pro
 void THtmlPagePrinter::drawPage(QPainter& painter, int page, double dotsPerInch) const
 {
     const QRectF printable = layout_.paintRectPixels(int(dotsPerInch));
-    const QSizeF pageSize = document_->pageSize();
     const double zoom = dotsPerInch / documentDpi_ * scale_;
+    if (liteLayout_) {
+        painter.save();
+        painter.translate(printable.topLeft());
+        painter.scale(zoom, zoom);
+        liteLayout_->drawPage(painter, page);
+        painter.restore();
+        if (pageNumbers_) {
+            drawHeader(painter, page, dotsPerInch);
+        }
+        return;
+    }
+    const QSizeF pageSize = document_->pageSize();
     painter.save();
     painter.translate(printable.topLeft());
     painter.scale(zoom, zoom);

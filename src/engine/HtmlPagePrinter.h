@@ -9,6 +9,7 @@
 
 class QPainter;
 class QPrinter;
+class LiteHtmlPrintLayout;
 class QTextDocument;
 class THtmlViewer;
 
@@ -46,11 +47,13 @@ public:
     bool printRange(QPrinter& printer, int from, int to, const Progress& progress = {});
 
 private:
+    bool paginateLiteHtml(double scale, const Progress& progress);
     void drawPage(QPainter& painter, int page, double dotsPerInch) const;
     void drawHeader(QPainter& painter, int page, double dotsPerInch) const;
 
     QPointer<THtmlViewer> viewer_;
     std::unique_ptr<QTextDocument> document_;
+    std::unique_ptr<LiteHtmlPrintLayout> liteLayout_; // pages of a litehtml viewer
     QPageLayout layout_;
     int resolution_ = 600;
     bool pageNumbers_ = true;

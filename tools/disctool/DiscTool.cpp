@@ -6,6 +6,7 @@
 #include "DhlCommand.h"
 #include "IndexCommand.h"
 #include "LintCommand.h"
+#include "RenderCommand.h"
 #include "StructDumpCommand.h"
 
 QString DiscTool::usage()
@@ -16,7 +17,7 @@ QString DiscTool::usage()
                "paths.\n\n") +
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
            BuildDiscCommand::usage() + IndexCommand::usage() + StructDumpCommand::usage() +
-           LintCommand::usage() +
+           LintCommand::usage() + RenderCommand::usage() +
            QStringLiteral("  help, --help\n"
                           "      this text\n"
                           "  --version\n"
@@ -51,6 +52,9 @@ int DiscTool::run(const QStringList& arguments)
     }
     if (command == QLatin1String("lint")) {
         return LintCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("render")) {
+        return RenderCommand(io_).run(rest);
     }
     if (command == QLatin1String("--version")) {
         io_.writeText(QStringLiteral("disctool %1\n").arg(QStringLiteral(DISCSHELL_VERSION)));

@@ -1,0 +1,156 @@
+#include "engine/PageText.h"
+
+#include "engine/LiteHtmlContainer.h"
+
+#include <algorithm>
+
+namespace {
+
+// A run below the previous one starts a new line.
+bool startsLine(const QRect& previous, const QRect& box)
+{
+    return box.top() >= previous.bottom();
+}
+
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+} // namespace
+
+void PageText::collect(const litehtml::document::ptr& document)
+{
+    runs_.clear();
+    joined_.clear();
+    starts_.clear();
+    if (document && document->root()) {
+        collectFrom(document->root());
+    }
+    for (int i = 0; i < runs_.size(); ++i) {
+        if (i > 0 && startsLine(runs_.at(i - 1).box, runs_.at(i).box) &&
+            !joined_.endsWith(QLatin1Char('\n'))) {
+            joined_ += QLatin1Char('\n');
+        }
+        starts_.append(joined_.size());
+        joined_ += runs_.at(i).text;
+    }
+}
+
+void PageText::collectFrom(const litehtml::element::ptr& element)
+{
+    if (element->get_display() == litehtml::display_none) {
+        return;
+    }
+    const size_t count = element->get_children_count();
+    if (count == 0) {
+        litehtml::tstring text;
+        element->get_text(text);
+        if (text.empty()) {
+            return;
+        }
+        const litehtml::position place = element->get_placement();
+        runs_.append({QString::fromStdString(text).replace(QChar(0xA0), QLatin1Char(' ')),
+                      QRect(place.x, place.y, place.width, place.height), element});
+        return;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        collectFrom(element->get_child(int(i)));
+    }
+}
+
+QString PageText::text(Range range) const
+{
+    const qsizetype begin = qBound<qsizetype>(0, range.begin, joined_.size());
+    const qsizetype end = qBound<qsizetype>(begin, range.end, joined_.size());
+    return joined_.mid(begin, end - begin).trimmed();
+}
+
+PageText::Range PageText::find(const QString& needle, bool caseSensitive, qsizetype from) const
+{
+    if (needle.isEmpty() || from < 0 || from >= joined_.size()) {
+        return {};
+    }
+    const qsizetype at =
+        joined_.indexOf(needle, from, caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    return at < 0 ? Range() : Range{at, at + needle.size()};
+}
+
+int PageText::runOf(qsizetype position) const
+{
+    return int(std::upper_bound(starts_.cbegin(), starts_.cend(), position) - starts_.cbegin()) - 1;
+}
+
+int PageText::widthOf(int run, qsizetype characters) const
+{
+    const Run& piece = runs_.at(run);
+    if (characters >= piece.text.size()) {
+        return piece.box.width();
+    }
+    const litehtml::uint_ptr font = piece.element->get_font();
+    return font ? LiteHtmlContainer::TextWidth(font, piece.text.left(characters))
+                : int(piece.box.width() * characters / qMax<qsizetype>(1, piece.text.size()));
+}
+
+qsizetype PageText::characterAt(QPoint point) const
+{
+    int nearest = -1;
+    for (int i = 0; i < runs_.size(); ++i) {
+        const QRect& box = runs_.at(i).box;
+        if (box.contains(point)) {
+            nearest = i;
+            break;
+        }
+        if (box.top() <= point.y() && (box.bottom() < point.y() || box.left() <= point.x())) {
+            nearest = i;
+        }
+    }
+    if (nearest < 0) {
+        return -1;
+    }
+    const Run& run = runs_.at(nearest);
+    if (!run.box.contains(point)) {
+        return starts_.at(nearest) + run.text.size();
+    }
+    qsizetype characters = 0;
+    while (characters < run.text.size() &&
+           run.box.left() + widthOf(nearest, characters + 1) <= point.x()) {
+        ++characters;
+    }
+    return starts_.at(nearest) + characters;
+}
+
+PageText::Range PageText::wordAt(QPoint point) const
+{
+    const qsizetype at = characterAt(point);
+    if (at < 0 || at >= joined_.size() || !isWordCharacter(joined_.at(at))) {
+        return {};
+    }
+    qsizetype begin = at;
+    qsizetype end = at;
+    while (begin > 0 && isWordCharacter(joined_.at(begin - 1))) {
+        --begin;
+    }
+    while (end < joined_.size() && isWordCharacter(joined_.at(end))) {
+        ++end;
+    }
+    return {begin, end};
+}
+
+QList<QRect> PageText::boxes(Range range) const
+{
+    QList<QRect> covered;
+    if (range.isEmpty() || runs_.isEmpty()) {
+        return covered;
+    }
+    const int first = qMax(0, runOf(range.begin));
+    const int last = qMin(int(runs_.size()) - 1, runOf(range.end - 1));
+    for (int i = first; i <= last; ++i) {
+        const QRect& box = runs_.at(i).box;
+        const qsizetype start = starts_.at(i);
+        const int left = range.begin > start ? widthOf(i, range.begin - start) : 0;
+        const int right = widthOf(i, range.end - start);
+        covered.append(QRect(box.left() + left, box.top(), qMax(0, right - left), box.height()));
+    }
+    return covered;
+}

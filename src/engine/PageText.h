@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <litehtml.h>
+
+// The text of a laid-out litehtml page as the reader sees it: its words and
+// spaces in document order with their boxes on the page, joined into one
+// plain text (lines apart by line breaks). Selections and finds are ranges
+// of characters of that text.
+class PageText {
+public:
+    struct Run {
+        QString text;
+        QRect box; // page coordinates
+        litehtml::element::ptr element;
+    };
+    struct Range {
+        qsizetype begin = 0;
+        qsizetype end = 0; // after the last character
+        bool isEmpty() const { return end <= begin; }
+    };
+
+    void collect(const litehtml::document::ptr& document);
+    const QList<Run>& runs() const { return runs_; }
+
+    Range all() const { return {0, joined_.size()}; }
+    QString text(Range range) const;
+    // The first match at or after character from.
+    Range find(const QString& needle, bool caseSensitive, qsizetype from) const;
+    // The character at a page point, or the nearest one before it; -1 when
+    // the page has no text.
+    qsizetype characterAt(QPoint point) const;
+    // The word (letters and digits) at a page point; empty for none.
+    Range wordAt(QPoint point) const;
+    // The boxes a range covers on the page, one per run it touches.
+    QList<QRect> boxes(Range range) const;
+
+private:
+    void collectFrom(const litehtml::element::ptr& element);
+    int runOf(qsizetype position) const;
+    int widthOf(int run, qsizetype characters) const;
+
+    QList<Run> runs_;
+    QString joined_;          // text of all runs
+    QList<qsizetype> starts_; // where each run starts in joined_
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/HtmlTagScanner.h"
+
+#include <QList>
+#include <QString>
+
+// Turns the presentational attributes of HTML 4 pages (bgcolor, background,
+// width and height, align and valign, cellpadding, cellspacing and border,
+// hspace and vspace, body colours and margins, basefont) into inline CSS in
+// front of the element's own style, so that the layout engine, which reads
+// only CSS, draws the page as the browsers of the time did. Attacker-sized
+// values are capped on the way: lengths, spans and the nesting depth.
+class PresentationalCss {
+public:
+    static constexpr int kMaxLength = 32767;  // px, of widths, heights, spacings
+    static constexpr int kMaxSpan = 1000;     // colspan and rowspan
+    static constexpr int kMaxDepth = 512;     // elements open at once
+    static constexpr int kMaxFontSize = 1000; // px
+
+    static QString Rewrite(const QString& html);
+
+    // "80", "80px", "50%" as a CSS length; empty for anything else.
+    static QString Length(const QString& value);
+    // "#ff0000", "ff0000", "red" as a CSS colour; empty for anything unsafe.
+    static QString Colour(const QString& value);
+
+private:
+    struct Table {
+        QString cellPadding;
+        QString border;
+    };
+
+    explicit PresentationalCss(const QString& html) : html_(html), scanner_(html) {}
+    QString run();
+    void rewriteTag(const HtmlTag& tag);
+    void closeTag(const HtmlTag& tag);
+    bool tooDeep(const HtmlTag& tag);
+    QString styleOf(const HtmlTag& tag, HtmlAttributes& attributes);
+    QString bodyStyle(const HtmlAttributes& attributes);
+    QString tableStyle(const HtmlAttributes& attributes);
+    QString cellStyle(const HtmlAttributes& attributes);
+    QString imageStyle(const HtmlAttributes& attributes) const;
+    void capSpans(HtmlAttributes& attributes) const;
+    void replace(const HtmlTag& tag, const QString& text);
+
+    const QString& html_;
+    HtmlTagScanner scanner_;
+    QString out_;
+    QString pageCss_;
+    qsizetype copied_ = 0;
+    QList<Table> tables_;
+    QList<QString> open_; // names of the elements open, innermost last
+};

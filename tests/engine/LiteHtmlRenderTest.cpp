@@ -1,0 +1,141 @@
+#include "EngineTestDisc.h"
+#include "engine/LiteHtmlPage.h"
+#include "engine/PresentationalCss.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+// Probe pages drawn by the litehtml page: coloured boxes at known places,
+// one feature each, read back as pixels.
+
+namespace {
+
+const QString kPage = QStringLiteral("d:\\run\\html\\page.htm");
+const QSize kViewport(400, 300);
+
+class LiteHtmlRender : public ::testing::Test {
+protected:
+    QImage render(const QString& html)
+    {
+        EXPECT_TRUE(disc.openArchive());
+        QImage image = RenderPage(kPage, html, kViewport);
+        if (qEnvironmentVariableIsSet("LITEHTML_TEST_DUMP")) {
+            image.save(QStringLiteral("/tmp/lh/%1.png")
+                           .arg(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        }
+        return image;
+    }
+    static QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+
+    EngineTestDisc disc;
+};
+
+} // namespace
+
+TEST_F(LiteHtmlRender, BoxesOfClassesIdsAndDescendantRulesHaveTheirSizeColourAndBorder)
+{
+    const QImage image = render(QStringLiteral(
+        "<style>.box{width:100px;height:50px;background:#ff0000}"
+        "#second{width:60px;height:40px;background:#00ff00;border:5px solid #0000ff}"
+        "div p{margin:0;width:30px;height:30px;background:#ffff00}</style>"
+        "<body style='margin:0'><div class=box></div><div id=second></div><div><p></p></div>"));
+    EXPECT_EQ(at(image, 50, 25), QColor(255, 0, 0));
+    EXPECT_EQ(at(image, 150, 25), QColor(Qt::white));
+    EXPECT_EQ(at(image, 2, 52), QColor(0, 0, 255));
+    EXPECT_EQ(at(image, 30, 70), QColor(0, 255, 0));
+    EXPECT_EQ(at(image, 15, 115), QColor(255, 255, 0));
+}
+
+TEST_F(LiteHtmlRender, PresentationalTableAttributesGiveCellHeightsColoursAndCentring)
+{
+    const QImage image = render(QStringLiteral(
+        "<body leftmargin=0 topmargin=0><table width=200 align=center cellspacing=0 "
+        "cellpadding=0 border=0><tr><td height=100 width=100 bgcolor=#ff0000>&nbsp;</td>"
+        "<td width=100 bgcolor=00ff00>&nbsp;</td></tr></table>"));
+    EXPECT_EQ(at(image, 120, 90), QColor(255, 0, 0));
+    EXPECT_EQ(at(image, 280, 90), QColor(0, 255, 0));
+    EXPECT_EQ(at(image, 50, 50), QColor(Qt::white));
+    EXPECT_EQ(at(image, 350, 50), QColor(Qt::white));
+    EXPECT_EQ(at(image, 200, 150), QColor(Qt::white));
+}
+
+TEST_F(LiteHtmlRender, BackgroundPicturesAndPicturesComeFromTheArchive)
+{
+    disc.addToArchive(QStringLiteral("html\\pics\\tile.png"),
+                      EngineTestDisc::Picture(QSize(10, 10), "PNG", Qt::blue));
+    disc.addToArchive(QStringLiteral("html\\pics\\red.png"),
+                      EngineTestDisc::Picture(QSize(40, 20), "PNG", Qt::red));
+    const QImage image = render(QStringLiteral(
+        "<body style='margin:0'><table background='pics/tile.png' width=100 height=50 "
+        "cellspacing=0><tr><td></td></tr></table><img src='pics/red.png'>"
+        "<img src='pics/missing.png' width=30 height=30>"));
+    EXPECT_EQ(at(image, 95, 45), QColor(0, 0, 255));
+    EXPECT_EQ(at(image, 20, 60), QColor(255, 0, 0));
+}
+
+TEST_F(LiteHtmlRender, StyleSheetsLinkedAndImportedResolveAgainstTheirOwnFolder)
+{
+    disc.addToArchive(QStringLiteral("css\\main.css"),
+                      "@import url(more/extra.css); .a{height:20px;background:#ff0000}");
+    disc.addToArchive(QStringLiteral("css\\more\\extra.css"),
+                      ".b{height:20px;background:url(../../html/pics/g.png)}");
+    disc.addToArchive(QStringLiteral("html\\pics\\g.png"),
+                      EngineTestDisc::Picture(QSize(5, 5), "PNG", Qt::green));
+    const QImage image =
+        render(QStringLiteral("<link rel=stylesheet href='../css/main.css'><body style='margin:0'>"
+                              "<div class=a></div><div class=b></div>"));
+    EXPECT_EQ(at(image, 200, 10), QColor(255, 0, 0));
+    EXPECT_EQ(at(image, 200, 30), QColor(0, 255, 0));
+}
+
+TEST_F(LiteHtmlRender, FloatsPositionsAndInlineBlocksArePlaced)
+{
+    const QImage image = render(QStringLiteral(
+        "<body style='margin:0'>"
+        "<div style='float:right;width:50px;height:50px;background:#ff0000'></div>"
+        "<div style='position:absolute;left:100px;top:200px;width:20px;height:20px;"
+        "background:#0000ff'></div>"
+        "<span style='display:inline-block;width:40px;height:40px;background:#00ff00'></span>"));
+    EXPECT_EQ(at(image, 375, 25), QColor(255, 0, 0));
+    EXPECT_EQ(at(image, 110, 210), QColor(0, 0, 255));
+    EXPECT_EQ(at(image, 20, 20), QColor(0, 255, 0));
+}
+
+TEST_F(LiteHtmlRender, HostilePagesStillGiveAPage)
+{
+    QString deep;
+    for (int i = 0; i < 20000; ++i) {
+        deep += QLatin1String("<div>");
+    }
+    const QStringList pages = {
+        deep + QStringLiteral("x"),
+        QStringLiteral("<table width=99999999><tr><td colspan=100000 rowspan=100000>x"),
+        QStringLiteral("<font style='font-size:9000000px'>huge</font>"
+                       "<div style='width:99999999px;height:99999999px'>x</div>"),
+        QStringLiteral("<style>@import url(missing.css); a{{{{color:</style><p>broken"),
+        QStringLiteral("<img src=missing.gif width=40 height=40>")};
+    for (const QString& page : pages) {
+        const QImage image = render(page);
+        EXPECT_EQ(image.size(), kViewport);
+    }
+}
+
+TEST_F(LiteHtmlRender, TextListsAndFontsDrawInTheirColours)
+{
+    const QImage image =
+        render(QStringLiteral("<body style='margin:0'><h1 style='color:#ff0000'>Заголовок</h1>"
+                              "<ul><li>один<li>два</ul><ol><li>first<li>second</ol>"
+                              "<font face='Courier New' size=5 color=#0000ff>Моноширинный</font>"
+                              "<center><a href='x.htm'>link</a></center>"));
+    int red = 0;
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = at(image, x, y);
+            red += colour.red() > 200 && colour.green() < 80 && colour.blue() < 80;
+            blue += colour.blue() > 200 && colour.red() < 80 && colour.green() < 80;
+        }
+    }
+    EXPECT_GT(red, 100);
+    EXPECT_GT(blue, 50);
+}
