@@ -183,7 +183,7 @@ TEST_F(Games, RemovingAGameThatIsNotInstalledOnlySaysSo)
     EXPECT_TRUE(OnDrive(QStringLiteral("games/race/game.exe")));
 }
 
-TEST_F(Games, RemovalFindsTheLogAboveAndClearsWhatTheUninstallerLeft)
+TEST_F(Games, RemovalFindsTheLogInTheGamesFolderAndClearsWhatTheUninstallerLeft)
 {
     drive.write(QStringLiteral("games/race/UNINST.ISU"), "log");
     drive.write(QStringLiteral("games/race/bin/game.exe"), "MZ");
@@ -193,7 +193,7 @@ TEST_F(Games, RemovalFindsTheLogAboveAndClearsWhatTheUninstallerLeft)
     const QString locked = drive.file(QStringLiteral("games/race/locked"));
     QFile::setPermissions(locked + QStringLiteral("/readonly.cfg"), QFileDevice::ReadOwner);
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    Install(QStringLiteral("c:\\games\\race\\bin\\"), QStringLiteral("game.exe"));
+    Install(QStringLiteral("c:\\games\\race\\"), QStringLiteral("bin\\game.exe"));
 
     Create().RemoveGame(QStringLiteral("Race"));
 
