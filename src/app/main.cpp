@@ -134,7 +134,12 @@ int main(int argc, char* argv[])
     Paths().CdRoot = disc.cdRoot;
     Instances::Start();
 
-    TMainForm form(startupContext(disc, commandLine));
+    const TStartupContext startup = startupContext(disc, commandLine);
+    // Relative paths of the disc's data never land in the folder we were
+    // started from (the home folder, say): the program's folder is current,
+    // as when the disc starts itself.
+    VirtualFs::instance().setCurrentFolder(disc.appDir);
+    TMainForm form(startup);
     TShellComponents components(form, disc.appDirHost, disc.discRootHost);
     form.SetComponents(&components);
     form.FormCreate();

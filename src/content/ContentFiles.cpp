@@ -3,26 +3,16 @@
 #include "data/PackedArchive.h"
 #include "engine/PagePaths.h"
 #include "platform/VirtualFs.h"
+#include "platform/WritePolicy.h"
 
 #include <QBuffer>
-#include <QSaveFile>
 
 namespace {
 
 const QChar Backslash = QLatin1Char('\\');
 
-bool WriteWhole(const QString& to, const QByteArray& bytes)
-{
-    const std::optional<QString> host = VirtualFs::instance().resolveForCreate(to);
-    if (!host) {
-        return false;
-    }
-    QSaveFile file(*host);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
 // The member's bytes when the file lies in the packed archive.
-bool CopyMember(const QString& from, const QString& to, bool& found)
+bool CopyMember(const QString& from, const QString& to, const QString& userFolder, bool& found)
 {
     const int member = FindMember(from);
     found = member >= 0;
@@ -30,7 +20,8 @@ bool CopyMember(const QString& from, const QString& to, bool& found)
         return false;
     }
     QBuffer stream;
-    return ReadMember(member, stream) == 0 && WriteWhole(to, stream.data());
+    return WritePolicy::allows(to, userFolder, "a copy") && ReadMember(member, stream) == 0 &&
+           WritePolicy::writeFile(to, stream.data(), userFolder);
 }
 
 } // namespace
@@ -61,13 +52,15 @@ QString Absolute(const QString& path)
     return current + path;
 }
 
-bool CopyContentFile(const QString& from, const QString& to)
+bool CopyContentFile(const QString& from, const QString& to, const QString& userFolder)
 {
     const QString target = Absolute(to);
-    VirtualFs::instance().makePath(PagePaths::FolderOf(target));
+    if (!WritePolicy::makePath(PagePaths::FolderOf(target), userFolder)) {
+        return false;
+    }
     bool inArchive = false;
-    const bool copied = CopyMember(from, target, inArchive);
-    return inArchive ? copied : VirtualFs::instance().copyFile(from, target, true);
+    const bool copied = CopyMember(from, target, userFolder, inArchive);
+    return inArchive ? copied : WritePolicy::copyFile(from, target, userFolder);
 }
 
 } // namespace ContentFiles

@@ -13,8 +13,9 @@ QString DriveOf(const QString& path);
 // leading "\" against its drive).
 QString Absolute(const QString& path);
 // Copies a content file, from the packed archive when it is there and from
-// the disk otherwise, creating the target's folders and overwriting. False
+// the disk otherwise, creating the target's folders and overwriting, where
+// the write policy allows (userFolder: the folder the user chose). False
 // when nothing was copied.
-bool CopyContentFile(const QString& from, const QString& to);
+bool CopyContentFile(const QString& from, const QString& to, const QString& userFolder);
 
 } // namespace ContentFiles

@@ -5,6 +5,7 @@
 #include "engine/HtmlViewer.h"
 #include "engine/PagePaths.h"
 #include "platform/VirtualFs.h"
+#include "platform/WritePolicy.h"
 
 #include <QPainter>
 
@@ -38,8 +39,8 @@ void THtmlFrame::CopyPage()
         installFolder += Backslash;
     }
     const QString page = PagePaths::WithoutAnchor(viewer->currentFile());
-    const bool copied =
-        ContentFiles::CopyContentFile(page, installFolder + ContentFiles::FileNameOf(page));
+    const bool copied = ContentFiles::CopyContentFile(
+        page, installFolder + ContentFiles::FileNameOf(page), installFolder);
     CopyCompanionFolder(page, installFolder);
     CallHook(context_.Hooks.ShowStatus,
              copied ? QStringLiteral("Файл скопирован") : QStringLiteral("Файл не скопирован"));
@@ -63,9 +64,9 @@ void THtmlFrame::CopyCompanionFolder(const QString& page, const QString& install
     for (const QString& entry : entries) {
         const QString target = ContentFiles::Absolute(
             installFolder + QString(entry).remove(pageFolder, Qt::CaseInsensitive));
-        fs.makePath(PagePaths::FolderOf(target));
+        WritePolicy::makePath(PagePaths::FolderOf(target), installFolder);
         if (!entry.endsWith(Backslash)) {
-            fs.copyFile(entry, target, true);
+            WritePolicy::copyFile(entry, target, installFolder);
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "content/ContentContext.h"
 #include "content/ContentFiles.h"
 #include "content/Desktop.h"
+#include "content/LinkForm.h"
 #include "content/ViewerInstances.h"
 #include "data/PackedArchive.h"
 #include "engine/HtmlViewer.h"
@@ -121,42 +122,37 @@ IViewerInstances& TLinkCommands::Instances()
 // Links that carry a command of the shell rather than a file.
 bool TLinkCommands::RunCommandLink(const Link& link)
 {
-    const QString& lower = link.lowerUrl;
-    if (ContainsAny(lower, {"http:", "mailto:"})) {
+    const QString& url = link.url;
+    if (LinkForm::IsWebLink(url)) {
         MarkVisited(link.viewer, link.expanded);
-        Desktop::OpenUrl(link.url);
-    } else if (lower.contains(QLatin1String("printhtml:"))) {
-        const QString named =
-            QString(link.url).remove(lower.indexOf(QLatin1String("printhtml:")), 10);
-        const QString file = link.viewer.expandUrl(named);
+        Desktop::OpenUrl(url.trimmed());
+    } else if (const std::optional<QString> named = LinkForm::After(url, "printhtml:")) {
+        const QString file = link.viewer.expandUrl(*named);
         MarkVisited(link.viewer, file);
         panels_.PrintPage(file);
-    } else if (lower.contains(QLatin1String("copy:"))) {
+    } else if (const std::optional<QString> copied = LinkForm::After(url, "copy:")) {
         MarkVisited(link.viewer, link.expanded);
-        CallHook(context_.Hooks.CopyFileToInstallFolder,
-                 link.viewer.expandUrl(link.url.mid(5)).toLower());
-    } else if (lower.contains(QLatin1String("copylist:"))) {
+        CallHook(context_.Hooks.CopyFileToInstallFolder, link.viewer.expandUrl(*copied).toLower());
+    } else if (const std::optional<QString> list = LinkForm::After(url, "copylist:")) {
         MarkVisited(link.viewer, link.expanded);
-        CallHook(context_.Hooks.CopyListEntry, link.url.mid(9));
-    } else if (ContainsAny(lower, {"rungame:", "delgame:"})) {
+        CallHook(context_.Hooks.CopyListEntry, *list);
+    } else if (const std::optional<QString> command = LinkForm::GameCommand(url)) {
         MarkVisited(link.viewer, link.expanded);
-        RunGameCommand(link.url);
+        RunGameCommand(*command);
     } else {
         return false;
     }
     return true;
 }
 
-// rungame:=setup=key becomes the command rungame=setup=key, delgame:=key
-// the command delgame=key.
 QString TLinkCommands::GameCommandOf(const QString& url)
 {
-    return QString(url).remove(7, 1);
+    return LinkForm::GameCommand(url).value_or(QString());
 }
 
-void TLinkCommands::RunGameCommand(const QString& url)
+void TLinkCommands::RunGameCommand(const QString& gameCommand)
 {
-    QString command = GameCommandOf(url);
+    QString command = gameCommand;
     QString sound = command;
     CallHook(context_.ExecuteCommand, command, sound, 0, 0, 1);
 }

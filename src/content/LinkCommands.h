@@ -46,7 +46,7 @@ private:
     void MarkVisited(THtmlViewer& viewer, const QString& file) const;
     void OpenInSeparateWindow(const Link& link);
     bool RunCommandLink(const Link& link);
-    void RunGameCommand(const QString& url);
+    void RunGameCommand(const QString& gameCommand);
     static QString GameCommandOf(const QString& url);
     QString CopyText(const THtmlViewer& viewer, const QString& url) const;
     bool GameHasValue(const QString& key, const QString& value) const;

@@ -67,5 +67,5 @@ void TLinkCommands::SaveZip(const QString& file)
         return;
     }
     saveFolder_ = PagePaths::FolderOf(chosen);
-    ContentFiles::CopyContentFile(file, chosen);
+    ContentFiles::CopyContentFile(file, chosen, saveFolder_);
 }

@@ -1,5 +1,6 @@
 #include "content/ContentContext.h"
 #include "content/LinkCommands.h"
+#include "content/LinkForm.h"
 #include "data/ValueReaders.h"
 #include "engine/HtmlViewer.h"
 #include "platform/Registry.h"
@@ -49,15 +50,15 @@ QString TLinkCommands::HoverText(const THtmlViewer& viewer, const QString& url) 
     if (url.startsWith(QLatin1Char('#'))) {
         return viewer.currentFile() + url;
     }
-    if (lower.contains(QLatin1String("copy:"))) {
+    if (LinkForm::Is(url, "copy:")) {
         return CopyText(viewer, url);
     }
-    if (lower.contains(QLatin1String("rungame:"))) {
+    if (LinkForm::Is(url, "rungame:")) {
         return GameHasValue(ValueAfterLastEquals(GameCommandOf(url)), QStringLiteral("exename"))
                    ? QStringLiteral("Запустить игру")
                    : QStringLiteral("Установить игру");
     }
-    if (lower.contains(QLatin1String("delgame:"))) {
+    if (LinkForm::Is(url, "delgame:")) {
         return GameHasValue(ValueBetweenEquals(GameCommandOf(url)), QStringLiteral("instdir"))
                    ? QStringLiteral("Удалить игру")
                    : QStringLiteral("Игра не установлена");
@@ -70,7 +71,7 @@ QString TLinkCommands::HoverText(const THtmlViewer& viewer, const QString& url) 
 
 QString TLinkCommands::CopyText(const THtmlViewer& viewer, const QString& url) const
 {
-    const QString file = viewer.expandUrl(url.mid(5)).toLower();
+    const QString file = viewer.expandUrl(LinkForm::After(url, "copy:").value_or(url)).toLower();
     const IPathInputs* inputs = context_.PathInputs();
     if (!inputs) {
         return file;

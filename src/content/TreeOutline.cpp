@@ -1,20 +1,5 @@
 #include "content/TreeOutline.h"
 
-namespace {
-
-// Walking back from the last node, the first one whose level is level.
-int LastNodeOfLevel(const QList<TOutlineNode>& nodes, int level)
-{
-    for (qsizetype index = nodes.size() - 1; index >= 0; --index) {
-        if (nodes[index].Level == level) {
-            return int(index);
-        }
-    }
-    return -1;
-}
-
-} // namespace
-
 TOutlineNode ParseOutlineLine(const QString& line)
 {
     TOutlineNode node;
@@ -35,9 +20,12 @@ TOutlineNode ParseOutlineLine(const QString& line)
     return node;
 }
 
+// The last node of each level is kept at hand, so a line that climbs back
+// finds its parent at once however long the outline is.
 QList<TOutlineNode> BuildOutline(const TDynamicStringArray& lines)
 {
     QList<TOutlineNode> nodes;
+    QList<int> lastOfLevel;
     for (const QString& line : lines) {
         if (line.isEmpty()) {
             continue;
@@ -49,11 +37,16 @@ QList<TOutlineNode> BuildOutline(const TDynamicStringArray& lines)
         } else if (const TOutlineNode& previous = nodes.last(); depth > previous.Level) {
             node.Parent = int(nodes.size()) - 1;
         } else if (depth < previous.Level) {
-            node.Parent = LastNodeOfLevel(nodes, depth - 1);
+            node.Parent = int(lastOfLevel.at(depth - 1));
         } else {
             node.Parent = previous.Parent;
         }
         node.Level = node.Parent < 0 ? 0 : nodes[node.Parent].Level + 1;
+        if (node.Level == lastOfLevel.size()) {
+            lastOfLevel.append(int(nodes.size()));
+        } else {
+            lastOfLevel[node.Level] = int(nodes.size());
+        }
         nodes.append(node);
     }
     return nodes;

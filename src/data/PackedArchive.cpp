@@ -1,6 +1,7 @@
 #include "data/PackedArchive.h"
 
 #include "data/ArchiveInflater.h"
+#include "platform/BoundedRead.h"
 #include "platform/CodePage.h"
 #include "platform/VirtualFs.h"
 
@@ -83,9 +84,8 @@ bool PackedArchive::OpenArchive(const QString& path)
 {
     close();
     error_.clear();
-    const auto hostPath = VirtualFs::instance().resolveExisting(path);
-    auto file = std::make_unique<QFile>(hostPath.value_or(QString()));
-    if (!hostPath || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    std::unique_ptr<QFile> file = BoundedRead::openVirtual(path, ReadKind::Archive);
+    if (!file) {
         return fail(QStringLiteral("cannot open the archive %1").arg(path));
     }
     file_ = std::move(file);

@@ -1,5 +1,6 @@
 #include "data/ReadBin.h"
 
+#include "platform/BoundedRead.h"
 #include "platform/CodePage.h"
 #include "platform/VirtualFs.h"
 
@@ -18,15 +19,7 @@ constexpr qint64 MinEntryBytes = 4 + 1 + 4 + 4;
 // Opens a regular file only: a pipe or device would block or never end.
 std::unique_ptr<QFile> openContainer(const QString& fileName)
 {
-    const std::optional<QString> host = VirtualFs::instance().resolveExisting(fileName);
-    if (!host || !QFileInfo(*host).isFile()) {
-        return nullptr;
-    }
-    auto file = std::make_unique<QFile>(*host);
-    if (!file->open(QIODevice::ReadOnly)) {
-        return nullptr;
-    }
-    return file;
+    return BoundedRead::openVirtual(fileName, ReadKind::Archive);
 }
 
 bool readExactly(QFile& file, char* target, qint64 size)

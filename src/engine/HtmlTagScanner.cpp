@@ -182,12 +182,17 @@ QString DecodeEntities(const QString& text)
     }
     QString out;
     out.reserve(text.size());
+    // An entity is at most eight characters long, so the ";" is looked for
+    // only that far: a text of many "&" stays linear.
+    constexpr qsizetype MaxEntityLength = 8;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype semicolon =
-            text.at(i) == QLatin1Char('&') ? text.indexOf(QLatin1Char(';'), i) : -1;
-        const QChar decoded = semicolon > i && semicolon - i <= 8
-                                  ? entityChar(QStringView(text).mid(i + 1, semicolon - i - 1))
-                                  : QChar();
+        const qsizetype near =
+            text.at(i) == QLatin1Char('&')
+                ? QStringView(text).mid(i + 1, MaxEntityLength).indexOf(QLatin1Char(';'))
+                : -1;
+        const qsizetype semicolon = near < 0 ? -1 : i + 1 + near;
+        const QChar decoded =
+            semicolon > i ? entityChar(QStringView(text).mid(i + 1, semicolon - i - 1)) : QChar();
         if (decoded.isNull()) {
             out.append(text.at(i));
         } else {

@@ -1,6 +1,7 @@
 #include "install/GameFolders.h"
 
 #include "platform/VirtualFs.h"
+#include "platform/WritePolicy.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,39 +30,37 @@ QString FolderPartOf(const QString& entry)
     return entry.left(entry.lastIndexOf(Backslash) + 1);
 }
 
-// Adds the owner's write permission, the nearest there is to clearing the
-// read-only attribute: a file here cannot be deleted while its folder is
-// read-only, so the folder is made writable too.
-void MakeWritable(const QString& host)
+QString WithoutBackslash(QString folder)
 {
-    QFile::setPermissions(host, QFile::permissions(host) | QFileDevice::WriteOwner);
+    while (folder.endsWith(Backslash)) {
+        folder.chop(1);
+    }
+    return folder;
 }
 
-bool RemoveOnce(const QString& virtualPath, const QString& host, bool folder)
+// Deletes one entry through the write policy (files and links go as files,
+// folders only when empty); a refusal for want of write permission is tried
+// once more with the entry and its folder given the owner's write permission,
+// the nearest there is to clearing the read-only attribute (the folder only
+// when it lies inside the cleared tree). Links are never made writable.
+void RemoveEntry(const QString& virtualPath, bool insideTree = true)
 {
-    // A mount's own folder is never removed; files and links go as files.
-    return folder ? VirtualFs::instance().removeFolder(virtualPath, false) : QFile::remove(host);
-}
-
-// Deletes one entry; a refusal for want of write permission is tried once
-// more with the entry and its folder made writable (the folder only when it
-// lies inside the cleared tree).
-void RemoveEntry(const QString& virtualPath, bool folder, bool insideTree = true)
-{
-    const std::optional<QString> host = VirtualFs::instance().resolveExisting(virtualPath);
-    if (!host || RemoveOnce(virtualPath, *host, folder)) {
+    const QString entry = WithoutBackslash(virtualPath);
+    const std::optional<QString> host = VirtualFs::instance().resolveExisting(entry);
+    if (!host || WritePolicy::removeEntry(entry, QString())) {
         return;
     }
     const QFileInfo info(*host);
-    const QString parent = info.absolutePath();
-    if (info.isWritable() && (!insideTree || QFileInfo(parent).isWritable())) {
+    if (info.isWritable() && (!insideTree || QFileInfo(info.absolutePath()).isWritable())) {
         return;
     }
-    MakeWritable(*host);
-    if (insideTree) {
-        MakeWritable(parent);
+    if (!info.isSymLink()) {
+        WritePolicy::makeWritable(entry, QString());
     }
-    RemoveOnce(virtualPath, *host, folder);
+    if (insideTree) {
+        WritePolicy::makeWritable(ParentOf(entry), QString());
+    }
+    WritePolicy::removeEntry(entry, QString());
 }
 
 bool IsLink(const QString& virtualPath)
@@ -71,9 +70,13 @@ bool IsLink(const QString& virtualPath)
 }
 
 // Every entry below top, breadth first, top itself first; folders carry a
-// final backslash. A link is an entry of its own and never entered.
+// final backslash. A link is an entry of its own and never entered, the top
+// included.
 QStringList ListBelow(const QString& top)
 {
+    if (IsLink(WithoutBackslash(top))) {
+        return {};
+    }
     QStringList entries{top};
     for (qsizetype next = 0; next < entries.size(); ++next) {
         const QString folder = entries.at(next);
@@ -85,6 +88,9 @@ QStringList ListBelow(const QString& top)
             continue;
         }
         for (const VirtualFs::Entry& entry : *listed) {
+            if (entry.name.contains(Backslash)) {
+                continue; // a host name that would read as more than one step
+            }
             const QString path = folder + entry.name;
             entries.append(entry.isFolder && !IsLink(path) ? path + Backslash : path);
         }
@@ -118,12 +124,10 @@ QString NormalizedFolder(const QString& folder)
 
 QString FindUninstallFolder(const QString& folder)
 {
-    QString current = folder;
-    while (!current.isEmpty() &&
-           !VirtualFs::instance().fileExists(current + Backslash + QLatin1String(UninstallLog))) {
-        current = ParentOf(current);
-    }
-    return current;
+    const bool found =
+        !folder.isEmpty() &&
+        VirtualFs::instance().fileExists(WithBackslash(folder) + QLatin1String(UninstallLog));
+    return found ? folder : QString();
 }
 
 QString UninstallCommandLine(const QString& windowsDir, const QString& folder)
@@ -148,7 +152,7 @@ QStringList ClearFolder(const QString& folder)
     QSet<QString> seen;
     for (const QString& entry : entries) {
         if (!entry.endsWith(Backslash)) {
-            RemoveEntry(entry, false);
+            RemoveEntry(entry);
         }
         const QString part = FolderPartOf(entry);
         if (!seen.contains(part.toCaseFolded())) {
@@ -157,7 +161,7 @@ QStringList ClearFolder(const QString& folder)
         }
     }
     for (qsizetype i = folders.size() - 1; i >= 0; --i) {
-        RemoveEntry(folders.at(i), true, i > 0);
+        RemoveEntry(folders.at(i), i > 0);
     }
     return entries;
 }

@@ -23,8 +23,8 @@ TGameProgram SplitAtExe(const QString& program);
 // empty when it is not a path.
 QString NormalizedFolder(const QString& folder);
 
-// From folder up, the first folder holding the uninstall log, without a
-// final backslash; empty when none does.
+// The folder itself when it holds the uninstall log (never a folder above
+// it: that could be any folder of the user's); empty otherwise.
 QString FindUninstallFolder(const QString& folder);
 
 // windowsDir + "IsUninst.exe -f" + '"' + folder + "\Uninst.isu": the quote
@@ -36,8 +36,10 @@ bool IsDriveRoot(const QString& folder);
 
 // Deletes every file below folder (read-only ones included) and then every
 // folder that became empty, deepest first; folder itself goes last. Links are
-// removed as links and never followed. Errors are skipped. Returns the
-// entries (files and folders with a final backslash) that were listed.
+// removed as links and never followed (a linked folder itself is left alone),
+// host names holding "\" are skipped, and everything goes through the write
+// policy. Errors are skipped. Returns the entries (files and folders with a
+// final backslash) that were listed.
 QStringList ClearFolder(const QString& folder);
 
 } // namespace GameFolders

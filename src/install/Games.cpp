@@ -2,10 +2,13 @@
 
 #include "data/Busy.h"
 #include "data/ComprStream.h"
+#include "data/PackedArchive.h"
 #include "install/GameFolders.h"
 #include "platform/Processes.h"
+#include "platform/Refusal.h"
 #include "platform/Registry.h"
 #include "platform/VirtualFs.h"
+#include "platform/WritePolicy.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -18,6 +21,9 @@ namespace {
 const QString NotInstalled = QStringLiteral("Игра не установлена.");
 const QString SerialCopied = QStringLiteral("Серийный номер скопирован");
 const QChar Backslash = QLatin1Char('\\');
+// An uninstaller that has not ended after this long is given up on.
+constexpr int UninstallerWaitMs = 10 * 60 * 1000;
+constexpr int WineServerWaitMs = 60 * 1000;
 
 QString FolderOf(const QString& file)
 {
@@ -60,7 +66,7 @@ void TGames::RunGame(const QString& setup, const QString& key)
     Processes::Open(game.Program, game.Parameters);
 }
 
-// The uninstaller works on the log found in or above the game's folder; when
+// The uninstaller works on the log found in the game's own folder; when
 // it has removed the game's key, whatever it left below that folder goes.
 void TGames::RemoveGame(const QString& key)
 {
@@ -110,8 +116,29 @@ bool TGames::RunWindowsProgramAndWait(const QString& program, const QStringList&
     if (!process.waitForStarted()) {
         return false;
     }
-    process.waitForFinished(-1);
+    if (!process.waitForFinished(UninstallerWaitMs)) {
+        Refusal::log(QStringLiteral("a longer wait for the uninstaller"), *host);
+        process.kill();
+        process.waitForFinished(1000);
+    }
+    WaitForWineServer();
     return true;
+}
+
+// Wine writes its registry files lazily: the uninstaller's changes are read
+// only once its server has finished.
+void TGames::WaitForWineServer()
+{
+    const QString server = ProcessLauncher().FindExecutable(QStringLiteral("wineserver"));
+    if (server.isEmpty()) {
+        return;
+    }
+    QProcess wait;
+    wait.start(server, {QStringLiteral("-w")});
+    if (wait.waitForStarted() && !wait.waitForFinished(WineServerWaitMs)) {
+        wait.kill();
+        wait.waitForFinished(1000);
+    }
 }
 
 void TGames::CopyFileToInstallFolder(const QString& file)
@@ -121,31 +148,31 @@ void TGames::CopyFileToInstallFolder(const QString& file)
     if (!inputs || name.isEmpty()) {
         return;
     }
-    QString target = inputs->InstallFolder() + name;
+    const QString folder = inputs->InstallFolder();
+    QString target = folder + name;
     if (!target.contains(QLatin1Char(':'))) {
         target.prepend(target.startsWith(Backslash) ? VirtualFs::instance().currentFolder().left(2)
                                                     : VirtualFs::instance().currentFolder());
     }
-    const VirtualFs& fs = VirtualFs::instance();
-    fs.makePath(FolderOf(target));
-    if (!fs.copyFile(file, target, true)) {
-        CopyArchiveMember(file, target);
+    if (!WritePolicy::makePath(FolderOf(target), folder)) {
+        return;
+    }
+    if (!WritePolicy::copyFile(file, target, folder)) {
+        CopyArchiveMember(file, target, folder);
     }
 }
 
 // A file that lies only in the packed archive (pages link to its members
-// like to disk files) is written out from there.
-void TGames::CopyArchiveMember(const QString& file, const QString& target)
+// like to disk files) is written out from there; a disk file that could not
+// be copied is never read whole for it.
+void TGames::CopyArchiveMember(const QString& file, const QString& target, const QString& folder)
 {
-    TComprStream member(file);
-    const std::optional<QString> host = VirtualFs::instance().resolveForCreate(target);
-    if (member.hasError() || !member.fromArchive() || !host) {
+    if (InterfaceArchive().FindMember(file) < 0 || !WritePolicy::allows(target, folder, "a copy")) {
         return;
     }
-    QFile out(*host);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        out.write(member.buffer()) != member.buffer().size()) {
-        out.remove();
+    TComprStream member(file);
+    if (!member.hasError() && member.fromArchive()) {
+        WritePolicy::writeFile(target, member.buffer(), folder);
     }
 }
 

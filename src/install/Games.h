@@ -43,11 +43,13 @@ public:
 
     // Runs a Windows program under Wine and waits for it without a limit.
     static bool RunWindowsProgramAndWait(const QString& program, const QStringList& arguments);
+    static void WaitForWineServer();
 
     static QString GameKey(const QString& key);
 
 private:
-    static void CopyArchiveMember(const QString& file, const QString& target);
+    static void CopyArchiveMember(const QString& file, const QString& target,
+                                  const QString& folder);
     QString ReadGameValue(const QString& key, const QString& name) const;
     bool RunUninstaller(const QString& folder) const;
     void ShowMessage(const QString& text) const;

@@ -2,14 +2,17 @@
 
 #include "data/Busy.h"
 #include "data/FindFiles.h"
+#include "platform/BoundedRead.h"
 #include "platform/Processes.h"
 #include "platform/VirtualFs.h"
+#include "platform/WritePolicy.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QStorageInfo>
+#include <cstdio>
 
 TNavFont::TNavFont(const QString& windowsDir) : windowsDir_(windowsDir) {}
 
@@ -43,36 +46,48 @@ void TNavFont::InstallFonts()
     SetBusy(false);
 }
 
-// Copies in pieces, so that a disk that fills up is told from other failures.
+// Copies in pieces into a ".part" file, so that a disk that fills up is told
+// from other failures, and puts it in place of the old font in one rename
+// only once every byte is written and the file is closed without error: a
+// full disk never leaves a truncated font nor takes the old one away.
 TNavFont::CopyResult TNavFont::CopyFont(const QString& from, const QString& to)
 {
-    const VirtualFs& fs = VirtualFs::instance();
-    const std::optional<QString> source = fs.resolveExisting(from);
-    const std::optional<QString> target = fs.resolveForCreate(to);
-    if (!source || !target) {
+    const std::unique_ptr<QFile> in = BoundedRead::openVirtual(from, ReadKind::Font);
+    const std::optional<QString> target = WritePolicy::hostTarget(to, QString(), "a font");
+    if (!in || !target) {
         return CopyResult::Failed;
     }
-    QFile in(*source);
     QFile out(*target + QStringLiteral(".part"));
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return CopyResult::Failed;
     }
-    while (!in.atEnd()) {
-        const QByteArray piece = in.read(64 * 1024);
-        if (piece.isEmpty() && in.error() != QFileDevice::NoError) {
+    while (!in->atEnd()) {
+        const QByteArray piece = in->read(64 * 1024);
+        if (piece.isEmpty() && in->error() != QFileDevice::NoError) {
             out.remove();
             return CopyResult::Failed;
         }
-        if (out.write(piece) != piece.size()) {
-            const bool full =
-                QStorageInfo(QFileInfo(*target).path()).bytesAvailable() < qint64(piece.size());
-            out.remove();
-            return full ? CopyResult::DiskFull : CopyResult::Failed;
+        if (out.write(piece) != piece.size() || !out.flush()) {
+            return Abandon(out, *target, piece.size());
         }
     }
     out.close();
-    QFile::remove(*target);
-    return out.rename(*target) ? CopyResult::Copied : CopyResult::Failed;
+    if (out.error() != QFileDevice::NoError) {
+        return Abandon(out, *target, 1);
+    }
+    const bool renamed = std::rename(QFile::encodeName(out.fileName()).constData(),
+                                     QFile::encodeName(*target).constData()) == 0;
+    if (!renamed) {
+        out.remove();
+    }
+    return renamed ? CopyResult::Copied : CopyResult::Failed;
+}
+
+TNavFont::CopyResult TNavFont::Abandon(QFile& part, const QString& target, qint64 wanted)
+{
+    const bool full = QStorageInfo(QFileInfo(target).path()).bytesAvailable() < wanted;
+    part.remove();
+    return full ? CopyResult::DiskFull : CopyResult::Failed;
 }
 
 // Programs that watch the font cache see the new fonts once it is rescanned.

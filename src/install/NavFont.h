@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFile;
+
 // The font installer: the TrueType fonts in the folder of the page loaded
 // last are copied into the fonts folder ("c:\windows\fonts\", the user's
 // font folder) and made usable at once, by this program and, through a
@@ -24,6 +26,7 @@ public:
 private:
     enum class CopyResult { Copied, Failed, DiskFull };
     static CopyResult CopyFont(const QString& from, const QString& to);
+    static CopyResult Abandon(QFile& part, const QString& target, qint64 wanted);
     void AnnounceFontChange() const;
 
     QString windowsDir_;

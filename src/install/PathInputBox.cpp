@@ -2,6 +2,8 @@
 
 #include "effects/ElementEdit.h"
 #include "platform/Registry.h"
+#include "platform/VirtualFs.h"
+#include "platform/WritePolicy.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -14,7 +16,7 @@ TPathInputBox::TPathInputBox(TPathInputContext context) : context_(std::move(con
     }
     for (int i = 0; i < context_.Records.size(); ++i) {
         const RPathInput& record = context_.Records.at(i);
-        const QString text = StoredText(i, record.PathDef);
+        const QString text = StoredText(i, AcceptedDefault(record.PathDef));
         texts_.append(text);
         folderEdits_.append(CreateEdit(record, text));
         editScreens_.append(record.Screen);
@@ -45,6 +47,18 @@ QLineEdit* TPathInputBox::CreateEdit(const RPathInput& record, const QString& te
     edit->setMouseTracking(true);
     edit->installEventFilter(this);
     return edit;
+}
+
+// The disc's default folder when the write policy would let disc data write
+// there; one outside the program's folders (the home folder, say) is not
+// taken and the field starts empty.
+QString TPathInputBox::AcceptedDefault(const QString& pathDef)
+{
+    if (pathDef.isEmpty() ||
+        WritePolicy::allows(pathDef, QString(), "a default installation folder")) {
+        return pathDef;
+    }
+    return QString();
 }
 
 // The stored text when there is a non-empty one, else the record's default.

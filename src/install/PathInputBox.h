@@ -52,6 +52,7 @@ protected:
 private:
     QLineEdit* CreateEdit(const RPathInput& record, const QString& text);
     QString StoredText(int index, const QString& fallback) const;
+    static QString AcceptedDefault(const QString& pathDef);
     void SetScreenVisible(int screen, bool visible);
     void WriteSettings() const;
     int Screen() const;

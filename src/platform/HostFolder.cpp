@@ -1,5 +1,7 @@
 #include "platform/HostFolder.h"
 
+#include "platform/Refusal.h"
+
 #include <QFile>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -91,3 +93,20 @@ QString join(const QString& folder, const QString& name)
 }
 
 } // namespace HostFolder
+
+// A folder in a place others may write to (/tmp) is taken only when it is
+// ours: created with mode 0700 if missing, refused when it is a link, belongs
+// to someone else or lets others in, since a stranger who made it first could
+// plant fake peers and locks in it.
+QString HostFolder::ownedPrivateFolder(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    ::mkdir(name.constData(), S_IRWXU);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        info.st_uid != ::getuid() || (info.st_mode & (S_IRWXG | S_IRWXO)) != 0) {
+        Refusal::log(QStringLiteral("a runtime folder that is not ours alone"), path);
+        return QString();
+    }
+    return path;
+}

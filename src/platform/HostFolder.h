@@ -33,6 +33,10 @@ bool isWritable(const QString& hostPath);
 // Code-point order of two strings (UTF-16 order puts surrogates wrongly).
 bool codePointLess(const QString& a, const QString& b);
 
+// The folder when it is ours alone: created with mode 0700 when missing;
+// empty (and logged) when it is a link, someone else's, or open to others.
+QString ownedPrivateFolder(const QString& path);
+
 // Wall-clock time in nanoseconds.
 qint64 nowNs();
 

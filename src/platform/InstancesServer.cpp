@@ -43,19 +43,24 @@ void InstancesServer::accept()
     }
 }
 
+// A reply that fails can drop the peer (and its reader) inside handle(), so
+// the reader is looked up again after every frame, never kept across one.
 void InstancesServer::readFrom(QLocalSocket* socket)
 {
-    const auto found = readers_.find(socket);
-    if (found == readers_.end()) {
-        return;
-    }
-    InstanceFrameReader& reader = found->second;
-    while (socket->bytesAvailable() > 0) {
-        reader.append(socket->read(InstancesProtocol::MaxRequestFrame));
-        while (const auto frame = reader.next()) {
+    while (readers_.count(socket) != 0 && socket->bytesAvailable() > 0) {
+        readers_.at(socket).append(socket->read(InstancesProtocol::MaxRequestFrame));
+        while (readers_.count(socket) != 0) {
+            const std::optional<InstancesProtocol::Frame> frame = readers_.at(socket).next();
+            if (!frame) {
+                break;
+            }
             handle(socket, *frame);
         }
-        if (reader.broken() || socket->bytesToWrite() > maxUnsentBytes) {
+        const auto found = readers_.find(socket);
+        if (found == readers_.end()) {
+            return;
+        }
+        if (found->second.broken() || socket->bytesToWrite() > maxUnsentBytes) {
             drop(socket);
             return;
         }

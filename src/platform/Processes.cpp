@@ -1,5 +1,6 @@
 #include "platform/Processes.h"
 
+#include "platform/Refusal.h"
 #include "platform/VirtualFs.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,33 @@ void SetProcessLauncher(std::unique_ptr<IProcessLauncher> launcher)
         launcher ? std::move(launcher) : std::make_unique<SystemProcessLauncher>();
 }
 
+namespace {
+
+// Folders whose files disc data may start or open: the disc, the Wine prefix
+// (or our data folder in its place) and our private temporary folder, where
+// archive members are unpacked.
+const char* const StartableRoots[] = {"d:\\", "c:\\", "c:\\windows\\", "c:\\windows\\temp\\"};
+
+// Whether the file, links resolved, lies below one of those folders; a host
+// program elsewhere on "z:\" is never started by a page or a setting.
+bool isStartable(const QString& host)
+{
+    const QString real = QFileInfo(host).canonicalFilePath();
+    for (const char* prefix : StartableRoots) {
+        const std::optional<QString> root =
+            VirtualFs::instance().resolveExisting(QLatin1String(prefix));
+        const QString realRoot = root ? QFileInfo(*root).canonicalFilePath() : QString();
+        if (!realRoot.isEmpty() && realRoot != QLatin1String("/") &&
+            real.startsWith(realRoot + QLatin1Char('/'))) {
+            return true;
+        }
+    }
+    Refusal::log(QStringLiteral("a start of a file outside the disc and the Wine prefix"), host);
+    return false;
+}
+
+} // namespace
+
 namespace Processes {
 
 bool OpenUrl(const QString& url)
@@ -59,7 +87,7 @@ bool OpenUrl(const QString& url)
 bool Open(const QString& virtualFile, const QString& parameters)
 {
     const auto host = VirtualFs::instance().resolveExisting(virtualFile);
-    if (!host || !QFileInfo(*host).isFile()) {
+    if (!host || !QFileInfo(*host).isFile() || !isStartable(*host)) {
         return false;
     }
     const QString folder = QFileInfo(*host).absolutePath();

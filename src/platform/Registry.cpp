@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include "platform/BoundedRead.h"
 #include "platform/FileLock.h"
 #include "platform/HostFolder.h"
 
@@ -26,15 +27,15 @@ bool sameStamp(const std::optional<HostFolder::Status>& a,
 // The whole file; empty when it does not exist, nullopt when it cannot be read.
 std::optional<QByteArray> readHive(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(path)) {
         return QByteArray();
     }
-    if (file.size() > kMaxHiveBytes || !file.open(QIODevice::ReadOnly)) {
+    const std::unique_ptr<QFile> file = BoundedRead::open(path, ReadKind::Registry);
+    if (!file) {
         return std::nullopt;
     }
-    QByteArray bytes = file.read(kMaxHiveBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxHiveBytes) {
+    QByteArray bytes = file->read(kMaxHiveBytes + 1);
+    if (file->error() != QFileDevice::NoError || bytes.size() > kMaxHiveBytes) {
         return std::nullopt;
     }
     return bytes;

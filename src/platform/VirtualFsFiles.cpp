@@ -1,3 +1,4 @@
+#include "platform/BoundedRead.h"
 #include "platform/HostFolder.h"
 #include "platform/VirtualFs.h"
 
@@ -32,19 +33,19 @@ VirtualFs::Entry entryFor(const QString& host, const QString& name, const HostFo
 
 bool copyContent(const QString& fromHost, const QString& toHost)
 {
-    QFile source(fromHost);
+    const std::unique_ptr<QFile> source = BoundedRead::open(fromHost, ReadKind::Archive);
     QSaveFile target(toHost);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly)) {
+    if (!source || !target.open(QIODevice::WriteOnly)) {
         return false;
     }
     QByteArray chunk;
-    while (!(chunk = source.read(kCopyChunk)).isEmpty()) {
+    while (!(chunk = source->read(kCopyChunk)).isEmpty()) {
         if (target.write(chunk) != chunk.size()) {
             target.cancelWriting();
             return false;
         }
     }
-    if (source.error() != QFileDevice::NoError) {
+    if (source->error() != QFileDevice::NoError) {
         target.cancelWriting();
         return false;
     }
@@ -73,19 +74,8 @@ bool VirtualFs::folderExists(const QString& virtualPath) const
 std::optional<QByteArray> VirtualFs::readFile(const QString& virtualPath, qint64 maxBytes) const
 {
     const std::optional<QString> host = resolveExisting(virtualPath);
-    const std::optional<HostFolder::Status> st = statusOf(host);
-    if (!st || !st->isRegular) {
-        return std::nullopt; // folders, devices and pipes are not files to read whole
-    }
-    QFile file(*host);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    QByteArray content = maxBytes >= 0 ? file.read(maxBytes) : file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
-    return content;
+    return host ? BoundedRead::read(*host, BoundedRead::kindOfName(virtualPath), maxBytes)
+                : std::nullopt;
 }
 
 std::optional<QList<VirtualFs::Entry>> VirtualFs::list(const QString& virtualFolder) const

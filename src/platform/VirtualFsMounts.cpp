@@ -1,3 +1,4 @@
+#include "platform/HostFolder.h"
 #include "platform/VirtualFs.h"
 
 #include <QDir>
@@ -47,7 +48,15 @@ QString VirtualFs::runtimeFolder()
     if (!xdg.isEmpty() && QFileInfo(xdg).isDir()) {
         return privateFolder(xdg + QStringLiteral("/discshell"));
     }
-    return privateFolder(QStringLiteral("/tmp/discshell-%1").arg(::getuid()));
+    const QString shared =
+        HostFolder::ownedPrivateFolder(QStringLiteral("/tmp/discshell-%1").arg(::getuid()));
+    if (!shared.isEmpty()) {
+        return shared;
+    }
+    // Someone took the name in /tmp: our cache folder is ours by construction.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    QDir().mkpath(cache);
+    return HostFolder::ownedPrivateFolder(cache + QStringLiteral("/discshell-runtime"));
 }
 
 void VirtualFs::mountStandard(const QString& discRootHost)

@@ -1,7 +1,9 @@
 #include "shell/InstanceMessages.h"
 
 #include "platform/Instances.h"
+#include "platform/Refusal.h"
 #include "platform/VirtualFs.h"
+#include "platform/WritePolicy.h"
 
 #include <optional>
 
@@ -158,12 +160,18 @@ void TInstanceMessages::Message(quint32 message, quint64 wParam, qint64)
     }
 }
 
-// The file was handed over for printing only; it goes once printed.
+// The file was handed over for printing only; it goes once printed. A peer
+// names it, so only a print job in our temporary folder is ever removed.
 void TInstanceMessages::PrintRequested()
 {
     if (!components_.PagePanels || requestText_.isEmpty()) {
         return;
     }
     components_.PagePanels->PrintPage(requestText_);
-    VirtualFs::instance().removeFile(requestText_);
+    const std::optional<QString> job = VirtualFs::normalize(requestText_);
+    if (job && job->startsWith(QLatin1String("c:\\windows\\temp\\"), Qt::CaseInsensitive)) {
+        WritePolicy::removeEntry(*job, QString());
+    } else {
+        Refusal::log(QStringLiteral("a removal a peer asked for"), requestText_);
+    }
 }

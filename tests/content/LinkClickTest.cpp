@@ -44,6 +44,8 @@ protected:
         temp.write(QStringLiteral("as_games/as_1.htm"), "<p>list</p>");
         temp.write(QStringLiteral("as_games/readme.doc"), "doc");
         VirtualFs::instance().mount(QStringLiteral("t:\\"), temp.path());
+        // The listing's folder is the program's temporary folder.
+        VirtualFs::instance().mount(QStringLiteral("c:\\windows\\temp\\"), temp.path());
         listing.reset(CreateHtmlViewer(nullptr));
         ASSERT_TRUE(listing->loadFile(kListing + QStringLiteral("as_1.htm")));
         context.Hooks.CopyFileToInstallFolder = [this](const QString& file) {
@@ -56,6 +58,7 @@ protected:
     void TearDown() override
     {
         VirtualFs::instance().unmount(QStringLiteral("t:\\"));
+        VirtualFs::instance().unmount(QStringLiteral("c:\\windows\\temp\\"));
         LinkFixture::TearDown();
     }
     QStringList ReadableLog() const
@@ -110,10 +113,14 @@ INSTANTIATE_TEST_SUITE_P(
                  Lines({"command rungame=setup.exe=Key sound rungame=setup.exe=Key index 0 "
                         "kind 0 silent 1"})},
         LinkCase{"RunGameWithoutEquals", "rungame:setup.exe=Key", "", false, true,
-                 Lines({"command rungamesetup.exe=Key sound rungamesetup.exe=Key index 0 "
+                 Lines({"command rungame=setup.exe=Key sound rungame=setup.exe=Key index 0 "
                         "kind 0 silent 1"})},
         LinkCase{"RemoveGame", "DelGame:=Key", "", false, true,
-                 Lines({"command DelGame=Key sound DelGame=Key index 0 kind 0 silent 1"})},
+                 Lines({"command delgame=Key sound delgame=Key index 0 kind 0 silent 1"})},
+        LinkCase{"RunGameAfterBlanks", "  RunGame:=a=b", "", false, true,
+                 Lines({"command rungame=a=b sound rungame=a=b index 0 kind 0 silent 1"})},
+        LinkCase{"SecureWeb", " HTTPS://example.org/", "", false, true,
+                 Lines({"start /usr/bin/xdg-open [HTTPS://example.org/] in "})},
         LinkCase{"Page", "Sub/Page.HTML", "", false, false,
                  Lines({"select d:\\run\\html\\sub\\page.html"})},
         LinkCase{"Anchor", "#Top", "", false, false,
@@ -210,3 +217,21 @@ TEST_F(LinkFixture, MissingComponentsLeaveLinksHandledAndQuiet)
 }
 
 } // namespace
+
+// A form counts only at the start: a link that merely holds "rungame:",
+// "delgame:", "copy:" or "http:" is no command and reaches no opener.
+TEST_F(LinkFixture, FormsInsideALinkAreNoCommands)
+{
+    for (const char* url :
+         {"page.htm#rungame:=run=z:\\bin\\sh", "x/delgame:=run=z:\\usr\\bin\\xterm",
+          "file:///etc/passwd?http://example.org", "notes.txt#copy:evil\\.bashrc",
+          "javascript:alert(1)//mailto:me@example.org", "a.htm#copylist:Serials"}) {
+        log.clear();
+        Click(*viewer, QString::fromLatin1(url));
+        for (const QString& line : Log()) {
+            EXPECT_FALSE(line.startsWith(QLatin1String("command "))) << url;
+            EXPECT_FALSE(line.contains(QLatin1String("xdg-open"))) << url;
+            EXPECT_FALSE(line.startsWith(QLatin1String("copy "))) << url;
+        }
+    }
+}

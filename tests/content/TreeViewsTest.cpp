@@ -4,6 +4,7 @@
 #include "content/TreeOutline.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -112,6 +113,31 @@ protected:
 };
 
 } // namespace
+
+// A long run of deep lines, then lines that climb back to the top level
+// again and again: each such line once walked back over the whole run.
+TEST(TreeOutline, AMegabyteOutlineThatClimbsBackStaysLinear)
+{
+    TDynamicStringArray lines{QStringLiteral("top.htm;Top"), QStringLiteral("\tsub.htm;Sub")};
+    for (int i = 0; i < 100000; ++i) {
+        lines.append(QStringLiteral("\t\tc;C"));
+    }
+    for (int i = 0; i < 60000; ++i) {
+        lines.append(QStringLiteral("\t\td;D"));
+        lines.append(QStringLiteral("\te;E"));
+    }
+    ASSERT_GE(lines.join(QLatin1Char('\n')).size(), 1000000);
+    QElapsedTimer timer;
+    timer.start();
+    const QList<TOutlineNode> nodes = BuildOutline(lines);
+    EXPECT_LT(timer.elapsed(), 1000) << "well under a second for a megabyte";
+    ASSERT_EQ(nodes.size(), lines.size());
+    EXPECT_EQ(nodes[100002].Parent, 1);
+    EXPECT_EQ(nodes[100003].Parent, 0) << "climbs back below the top node";
+    EXPECT_EQ(nodes[100004].Parent, 100003);
+    EXPECT_EQ(nodes.last().Parent, 0);
+    EXPECT_EQ(nodes.last().Level, 1);
+}
 
 TEST(TreeOutline, TabsGiveDepthButNeverMoreThanOneLevelAtATime)
 {

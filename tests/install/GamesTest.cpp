@@ -183,7 +183,7 @@ TEST_F(Games, RemovingAGameThatIsNotInstalledOnlySaysSo)
     EXPECT_TRUE(OnDrive(QStringLiteral("games/race/game.exe")));
 }
 
-TEST_F(Games, RemovalFindsTheLogAboveAndClearsWhatTheUninstallerLeft)
+TEST_F(Games, RemovalFindsTheLogInTheGamesFolderAndClearsWhatTheUninstallerLeft)
 {
     drive.write(QStringLiteral("games/race/UNINST.ISU"), "log");
     drive.write(QStringLiteral("games/race/bin/game.exe"), "MZ");
@@ -193,7 +193,7 @@ TEST_F(Games, RemovalFindsTheLogAboveAndClearsWhatTheUninstallerLeft)
     const QString locked = drive.file(QStringLiteral("games/race/locked"));
     QFile::setPermissions(locked + QStringLiteral("/readonly.cfg"), QFileDevice::ReadOwner);
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    Install(QStringLiteral("c:\\games\\race\\bin\\"), QStringLiteral("game.exe"));
+    Install(QStringLiteral("c:\\games\\race\\"), QStringLiteral("bin\\game.exe"));
 
     Create().RemoveGame(QStringLiteral("Race"));
 
@@ -246,10 +246,11 @@ TEST_F(Games, ALogInTheDriveRootNeverClearsTheDrive)
     Install(QStringLiteral("c:\\games\\race\\..\\..\\"), QStringLiteral("game.exe"));
     TGames games = Create();
     games.RemoveGame(QStringLiteral("Race"));
+    // The log is looked for in the game's folder only, never above it.
     Install(QStringLiteral("c:\\games\\race"), QStringLiteral("game.exe"));
     games.RemoveGame(QStringLiteral("Race"));
-    ASSERT_EQ(uninstalls.size(), 2);
-    EXPECT_EQ(uninstalls[1].arguments, QStringList{QStringLiteral("-fc:\\Uninst.isu")});
+    ASSERT_EQ(uninstalls.size(), 1);
+    EXPECT_EQ(uninstalls[0].arguments, QStringList{QStringLiteral("-fc:\\Uninst.isu")});
     EXPECT_TRUE(OnDrive(QStringLiteral("important.doc")));
     EXPECT_TRUE(OnDrive(QStringLiteral("games/race/game.exe")));
 }
@@ -351,3 +352,109 @@ TEST_F(Games, ListEntryGoesToClipboardOnlyFromSelectedDropDown)
 }
 
 } // namespace
+
+// A hostile game entry: the page picks the key, the registry names the folder.
+TEST_F(Games, ClearingNeverLeavesTheGamesFolder)
+{
+    TempDir home;
+    home.write(QStringLiteral(".bashrc"), "mine");
+    home.write(QStringLiteral("Documents/letter.txt"), "mine");
+    drive.write(QStringLiteral("games/race/Uninst.isu"), "log");
+    drive.write(QStringLiteral("games/race/game.exe"), "MZ");
+    drive.write(QStringLiteral("games/race/..\\..\\keep.txt"), "name holding ..\\");
+    drive.write(QStringLiteral("games/keep.txt"), "sibling");
+    ASSERT_TRUE(QFile::link(home.file(QStringLiteral("Documents")),
+                            drive.file(QStringLiteral("games/race/Documents"))));
+    const QString readOnly = home.file(QStringLiteral("Documents/letter.txt"));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
+    ASSERT_TRUE(QFile::link(readOnly, drive.file(QStringLiteral("games/race/letter.lnk"))));
+
+    Install(QStringLiteral("c:\\games\\race"), QStringLiteral("game.exe"));
+    Create().RemoveGame(QStringLiteral("Race"));
+
+    EXPECT_TRUE(QFile::exists(home.file(QStringLiteral(".bashrc"))));
+    EXPECT_TRUE(QFile::exists(readOnly));
+    EXPECT_FALSE(QFile::permissions(readOnly) & QFileDevice::WriteOwner)
+        << "no permission change through a link";
+    EXPECT_FALSE(OnDrive(QStringLiteral("games/race/game.exe")));
+    EXPECT_FALSE(OnDrive(QStringLiteral("games/race/Documents")));
+    EXPECT_TRUE(OnDrive(QStringLiteral("games/race/..\\..\\keep.txt")))
+        << "a name holding a backslash is skipped, not taken as a path";
+    EXPECT_TRUE(OnDrive(QStringLiteral("games/keep.txt")));
+}
+
+TEST_F(Games, ALinkedGameFolderAndAFolderOutsideThePrefixAreNotCleared)
+{
+    TempDir home;
+    home.write(QStringLiteral("Uninst.isu"), "log");
+    home.write(QStringLiteral("notes.txt"), "mine");
+    ASSERT_TRUE(QFile::link(home.path(), drive.file(QStringLiteral("games/linked"))));
+    Install(QStringLiteral("c:\\games\\linked"), QStringLiteral("game.exe"));
+    TGames games = Create();
+    games.RemoveGame(QStringLiteral("Race"));
+    EXPECT_TRUE(QFile::exists(home.file(QStringLiteral("notes.txt"))));
+
+    VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
+    Install(home.virtualPath(), QStringLiteral("game.exe"));
+    games.RemoveGame(QStringLiteral("Race"));
+    EXPECT_TRUE(QFile::exists(home.file(QStringLiteral("notes.txt"))));
+    EXPECT_TRUE(QFile::exists(home.file(QStringLiteral("Uninst.isu"))));
+}
+
+TEST_F(Games, InstalledLogAboveTheGameIsNotTaken)
+{
+    drive.write(QStringLiteral("games/Uninst.isu"), "log of another game");
+    drive.write(QStringLiteral("games/race/game.exe"), "MZ");
+    Install(QStringLiteral("c:\\games\\race"), QStringLiteral("game.exe"));
+    Create().RemoveGame(QStringLiteral("Race"));
+    EXPECT_TRUE(uninstalls.isEmpty());
+    EXPECT_TRUE(OnDrive(QStringLiteral("games/race/game.exe")));
+    EXPECT_EQ(dialog.messages.size(), 1);
+}
+
+// "copy:evil\.bashrc" with the field at the home folder, or without a field
+// while the current folder is the home folder.
+TEST_F(Games, CopyNeverMakesADotFileNorWritesOutsideTheAllowedFolders)
+{
+    TempDir home;
+    home.write(QStringLiteral(".bashrc"), "mine");
+    disc.write(QStringLiteral("evil/.bashrc"), "rm -rf ~");
+    disc.write(QStringLiteral("evil/tool.zip"), "bytes");
+    VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
+    FakePathInputs inputs;
+    inputs.folder = home.virtualPath();
+    components.PathInputs = &inputs;
+    TGames games = Create();
+    games.CopyFileToInstallFolder(QStringLiteral("d:\\evil\\.bashrc"));
+    QFile kept(home.file(QStringLiteral(".bashrc")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("mine"));
+    games.CopyFileToInstallFolder(QStringLiteral("d:\\evil\\tool.zip"));
+    EXPECT_TRUE(QFile::exists(home.file(QStringLiteral("tool.zip"))))
+        << "a folder the user typed takes ordinary files";
+
+    inputs.folder.clear();
+    ASSERT_TRUE(VirtualFs::instance().setCurrentFolder(home.virtualPath()));
+    QFile::remove(home.file(QStringLiteral("tool.zip")));
+    games.CopyFileToInstallFolder(QStringLiteral("d:\\evil\\tool.zip"));
+    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("tool.zip"))))
+        << "the current folder is no folder the user chose";
+    ASSERT_TRUE(VirtualFs::instance().setCurrentFolder(QStringLiteral("c:\\")));
+}
+
+TEST_F(Games, CopyRefusesLinksAndSpecialFilesInTheTarget)
+{
+    TempDir outside;
+    disc.write(QStringLiteral("files/tool.zip"), "bytes");
+    ASSERT_TRUE(QFile::link(outside.path(), drive.file(QStringLiteral("games/out"))));
+    ASSERT_TRUE(QFile::link(outside.file(QStringLiteral("tool.zip")),
+                            drive.file(QStringLiteral("games/tool.zip"))));
+    FakePathInputs inputs;
+    components.PathInputs = &inputs;
+    TGames games = Create();
+    inputs.folder = QStringLiteral("c:\\games\\out\\");
+    games.CopyFileToInstallFolder(QStringLiteral("d:\\files\\tool.zip"));
+    inputs.folder = QStringLiteral("c:\\games\\");
+    games.CopyFileToInstallFolder(QStringLiteral("d:\\files\\tool.zip"));
+    EXPECT_FALSE(QFile::exists(outside.file(QStringLiteral("tool.zip"))));
+}

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -105,4 +106,30 @@ TEST_F(NavFont, WithoutAPageOrFontsNothingIsCopiedButTheChangeIsAnnounced)
     EXPECT_TRUE(installer.Installed().isEmpty());
     EXPECT_EQ(started.size(), 2);
     EXPECT_TRUE(QDir(windows.path() + QStringLiteral("/Fonts")).isEmpty());
+}
+
+// A font named like a link in the fonts folder, and a FIFO among the page's
+// fonts: neither is written through nor waited for.
+TEST_F(NavFont, NoFontIsWrittenThroughALinkNorReadFromAFifo)
+{
+    const QByteArray font = SystemFont();
+    ASSERT_FALSE(font.isEmpty()) << "the test needs a TrueType font of the system";
+    TempDir home;
+    const QString precious = home.write(QStringLiteral("precious.ttf"), "mine");
+    ASSERT_TRUE(QFile::link(precious, windows.path() + QStringLiteral("/Fonts/Linked.ttf")));
+    Write(QStringLiteral("/pages/fonts/Linked.ttf"), font);
+    ASSERT_EQ(
+        ::mkfifo(
+            QFile::encodeName(disc.path() + QStringLiteral("/pages/fonts/Pipe.ttf")).constData(),
+            0600),
+        0);
+
+    TNavFont installer(QStringLiteral("c:\\windows\\"));
+    installer.SetPageFolder(QStringLiteral("d:\\pages\\fonts\\page.htm"));
+    installer.InstallFonts();
+    QFile kept(precious);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("mine"));
+    EXPECT_FALSE(QFile::exists(windows.path() + QStringLiteral("/Fonts/Pipe.ttf")));
+    EXPECT_FALSE(QFile::exists(windows.path() + QStringLiteral("/Fonts/Linked.ttf.part")));
 }

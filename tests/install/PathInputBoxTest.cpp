@@ -2,6 +2,7 @@
 
 #include "TempDir.h"
 #include "platform/Registry.h"
+#include "platform/VirtualFs.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -29,6 +30,12 @@ RPathInput Field(int screen, const QString& pathDef, int top = 10)
 
 class PathInputBox : public ::testing::Test {
 protected:
+    PathInputBox()
+    {
+        VirtualFs::instance().mount(QStringLiteral("c:\\"), drive.path());
+        VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
+    }
+    ~PathInputBox() override { VirtualFs::instance().unmount(QStringLiteral("c:\\")); }
     std::unique_ptr<TPathInputBox> Create(const TDynamicPathInputArray& records)
     {
         TPathInputContext context;
@@ -49,6 +56,7 @@ protected:
     }
 
     TempDir config;
+    TempDir drive;
     Registry store{config.path()};
     QWidget window;
     int screen = 0;
@@ -168,3 +176,21 @@ TEST_F(PathInputBox, NonTextSettingFallsBackToDefault)
 }
 
 } // namespace
+
+// A disc whose default folder is the user's home would have its copies land
+// among the user's own files: such a default is not taken.
+TEST_F(PathInputBox, ADefaultOutsideTheProgramsFoldersIsNotTaken)
+{
+    TempDir home;
+    auto box = Create({Field(0, home.virtualPath()), Field(1, QStringLiteral("c:\\games\\race")),
+                       Field(2, QStringLiteral("z:\\etc"))});
+    const QList<QLineEdit*> edits = box->FolderEdits();
+    ASSERT_EQ(edits.size(), 3);
+    EXPECT_EQ(edits[0]->text(), QString());
+    EXPECT_EQ(edits[1]->text(), QStringLiteral("c:\\games\\race"));
+    EXPECT_EQ(edits[2]->text(), QString());
+    EXPECT_EQ(box->InstallFolder(), QStringLiteral("\\"));
+    // What the user types is the user's choice.
+    edits[0]->setText(home.virtualPath());
+    EXPECT_EQ(box->InstallFolder(), home.virtualPath());
+}

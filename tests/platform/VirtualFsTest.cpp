@@ -1,6 +1,7 @@
 #include "platform/VirtualFs.h"
 
 #include "TempDir.h"
+#include "platform/HostFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -278,4 +279,32 @@ TEST(VirtualFsInstance, StandardMountsUseWineAndPrivateFolders)
     }
     fs.clearMounts();
     fs.mount(QStringLiteral("z:\\"), QStringLiteral("/"));
+}
+
+// The fallback runtime folder lies in /tmp, where anyone may make it first.
+TEST(RuntimeFolder, OnlyAFolderOfOurOwnWithModeSevenHundredIsTaken)
+{
+    TempDir place;
+    const QString fresh = place.file(QStringLiteral("fresh"));
+    EXPECT_EQ(HostFolder::ownedPrivateFolder(fresh), fresh);
+    EXPECT_EQ(QFileInfo(fresh).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner | QFileDevice::ReadUser |
+                                                  QFileDevice::WriteUser | QFileDevice::ExeUser);
+    EXPECT_EQ(HostFolder::ownedPrivateFolder(fresh), fresh) << "taken again when it exists";
+
+    const QString open = place.file(QStringLiteral("open"));
+    ASSERT_TRUE(QDir().mkpath(open));
+    ASSERT_EQ(::chmod(QFile::encodeName(open).constData(), 0755), 0);
+    EXPECT_EQ(HostFolder::ownedPrivateFolder(open), QString());
+
+    const QString linked = place.file(QStringLiteral("linked"));
+    ASSERT_TRUE(QFile::link(fresh, linked));
+    EXPECT_EQ(HostFolder::ownedPrivateFolder(linked), QString());
+
+    const QString file = place.write(QStringLiteral("file"), "x");
+    EXPECT_EQ(HostFolder::ownedPrivateFolder(file), QString());
+    // A folder of another owner: the root's own /tmp stands for one.
+    if (::getuid() != 0) {
+        EXPECT_EQ(HostFolder::ownedPrivateFolder(QStringLiteral("/")), QString());
+    }
 }

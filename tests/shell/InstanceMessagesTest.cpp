@@ -137,13 +137,30 @@ TEST_F(InstanceMessagesTest, WithoutAPagePanelNothingIsHandled)
 TEST_F(InstanceMessagesTest, APrintRequestPrintsTheFileOnceAndDeletesIt)
 {
     TempDir folder;
+    VirtualFs::instance().mount(QStringLiteral("c:\\windows\\temp\\"), folder.path());
     const QString file = folder.write(QStringLiteral("печать.bmp"), "BM");
-    const QString name = VirtualFs::fromHostPath(file);
+    const QString name = QStringLiteral("c:\\windows\\temp\\печать.bmp");
     EXPECT_EQ(deliver(record(1, {1, 0, 2}, {QStringLiteral(" 640"), name, QStringLiteral("480")})),
               (QStringList{"Panels.PicturePrint(true)", "Panels.PictureWidth(640)",
                            "Panels.PictureHeight(480)", "Panels.PrintPage(" + name + ")"}));
     EXPECT_EQ(messages.RequestText(), name);
     EXPECT_FALSE(QFile::exists(file)) << "the file goes once printed";
+    VirtualFs::instance().unmount(QStringLiteral("c:\\windows\\temp\\"));
+}
+
+// A peer names the file: one outside our temporary folder is printed but kept.
+TEST_F(InstanceMessagesTest, APrintRequestNeverRemovesAFileOutsideTheTemporaryFolder)
+{
+    TempDir folder;
+    const QString file = folder.write(QStringLiteral("letter.bmp"), "BM");
+    const QString name = VirtualFs::fromHostPath(file);
+    deliver(record(1, {1, 0, 2}, {QStringLiteral(" 640"), name, QStringLiteral("480")}));
+    EXPECT_EQ(messages.RequestText(), name);
+    EXPECT_TRUE(QFile::exists(file));
+    const QString escaping =
+        QStringLiteral("c:\\windows\\temp\\..\\..\\") + VirtualFs::fromHostPath(file).mid(3);
+    deliver(record(1, {1, 0, 2}, {QStringLiteral(" 640"), escaping, QStringLiteral("480")}));
+    EXPECT_TRUE(QFile::exists(file));
 }
 
 TEST_F(InstanceMessagesTest, APrintRequestWithABadSizeIsDroppedBeforeAnythingChanges)

@@ -51,6 +51,8 @@ protected:
     void SetUp() override
     {
         VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
+        // The folder is the disc; its files are named through "z:\" here.
+        VirtualFs::instance().mount(QStringLiteral("d:\\"), disc.path());
         QDir().mkpath(disc.file(QStringLiteral("Игры/Setup")));
         for (const char* name : {"Игры/Setup/Setup.EXE", "Игры/readme.txt"}) {
             QFile file(disc.file(QString::fromUtf8(name)));
@@ -61,6 +63,7 @@ protected:
     void TearDown() override
     {
         SetProcessLauncher(nullptr);
+        VirtualFs::instance().unmount(QStringLiteral("d:\\"));
         QDir::setCurrent(folder);
     }
 
@@ -123,3 +126,14 @@ TEST(ProcessesTest, ParametersSplitAtBlanksOutsideQuotes)
 }
 
 } // namespace
+
+// "run=" of a configuration value or a page names any host program it likes.
+TEST_F(RunProgramTest, AHostProgramOutsideTheDiscAndThePrefixIsNotStarted)
+{
+    TempDir elsewhere;
+    const QString tool = elsewhere.write(QStringLiteral("tool.exe"), "MZ");
+    run(QStringLiteral("run=") + VirtualFs::fromHostPath(tool), true);
+    run(QStringLiteral("run=z:\\usr\\bin\\env=sh -c id"), true);
+    run(QStringLiteral("run=z:\\bin\\sh"), true);
+    EXPECT_TRUE(started.isEmpty());
+}

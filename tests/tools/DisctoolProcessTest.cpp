@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,4 +69,23 @@ TEST(DisctoolProcess, DamagedInputIsStatusTwoWithOneLine)
     const ProcessResult usage = runDisctool({});
     EXPECT_EQ(usage.status, 2);
     EXPECT_TRUE(usage.err.startsWith("disctool: "));
+}
+
+// A FIFO named interface.dat and a kernel file as the input: each fails at
+// once with status 2, and DISCSHELL_LOG=1 names what was refused.
+TEST(DisctoolProcess, FifosAndKernelFilesFailAtOnce)
+{
+    TempDir dir;
+    const QString fifo = dir.file(QStringLiteral("interface.dat"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    qputenv("DISCSHELL_LOG", "1");
+    const ProcessResult list = runDisctool({"dat", "list", fifo});
+    const ProcessResult decode = runDisctool({"cfs", "decode", "/proc/self/pagemap"});
+    qunsetenv("DISCSHELL_LOG");
+    EXPECT_EQ(list.status, 2);
+    EXPECT_TRUE(list.err.contains("refused a read of a file that is not a regular file"))
+        << list.err.toStdString();
+    EXPECT_EQ(decode.status, 2);
+    EXPECT_TRUE(decode.err.contains("refused a read of a kernel pseudo file"))
+        << decode.err.toStdString();
 }

@@ -2,6 +2,7 @@
 
 #include "DiscStruct.h"
 #include "HostFiles.h"
+#include "platform/BoundedRead.h"
 #include "platform/CodePage.h"
 #include "platform/DiscLocation.h"
 #include "platform/VirtualFs.h"
@@ -167,12 +168,12 @@ std::optional<QByteArray> IndexDisc::read(const Page& page, qint64 maxBytes) con
         }
         return bytes;
     }
-    QFile file(page.hostPath);
-    if (file.size() > maxBytes || !file.open(QIODevice::ReadOnly)) {
+    const std::unique_ptr<QFile> file = BoundedRead::open(page.hostPath, ReadKind::Page);
+    if (!file || file->size() > maxBytes) {
         return std::nullopt;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    bytes = file->read(maxBytes);
+    if (file->error() != QFileDevice::NoError) {
         return std::nullopt;
     }
     return bytes;

@@ -3,6 +3,7 @@
 #include "ConfigSource.h"
 #include "HostFiles.h"
 #include "data/PackedArchive.h"
+#include "platform/BoundedRead.h"
 #include "platform/CodePage.h"
 
 #include <QFile>
@@ -22,12 +23,11 @@ bool SourcePacker::checkFolder(const QString& hostFolder)
 
 std::optional<QByteArray> SourcePacker::readFile(const QString& hostPath)
 {
-    QFile file(hostPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error_ = QStringLiteral("cannot read %1: %2").arg(hostPath, file.errorString());
-        return std::nullopt;
+    std::optional<QByteArray> bytes = BoundedRead::read(hostPath, ReadKind::Page);
+    if (!bytes) {
+        error_ = QStringLiteral("cannot read %1").arg(hostPath);
     }
-    return file.readAll();
+    return bytes;
 }
 
 bool SourcePacker::addResource(BinWriter& writer, const QString& relativePath,
