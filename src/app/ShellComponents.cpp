@@ -23,6 +23,7 @@ TShellComponents::TShellComponents(TMainForm& form, QString discHost, QString di
       discRootHost_(std::move(discRootHost))
 {
     set_.CreateAboutBox = [this] { return CreateAboutBox(); };
+    WireThesaurusSearch();
 }
 
 // The window outlives its components when the program ends early: it is
@@ -31,6 +32,7 @@ TShellComponents::~TShellComponents()
 {
     FreeComponents();
     set_.CreateAboutBox = nullptr;
+    set_.CreateThesaurusSearch = nullptr;
     form_.SetComponents(nullptr);
 }
 
@@ -56,6 +58,7 @@ void TShellComponents::CreateScreenComponents()
     CreatePagePanels(form_.Interface().Html, form_.PanelBkgrd());
     CreateFindText();
     CreatePathInputs();
+    CreateArchiveBrowser();
     CreateClipPlayer();
     CreateSlideShow();
     CreatePopups();
@@ -134,6 +137,7 @@ void TShellComponents::ReleaseVideoPlayer() {}
 // freed one; the order is the reverse of their dependencies.
 void TShellComponents::FreeComponents()
 {
+    FreeArchiveBrowser();
     set_.Games = nullptr;
     games_.reset();
     set_.PathInputs = nullptr;

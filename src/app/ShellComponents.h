@@ -20,14 +20,14 @@ class TMainForm;
 class TScaleBar;
 class TStatusLine;
 class TTextMsg;
+class TUnRar;
 struct TContentContext;
 
 // Every component of the skinned window besides its face: made in the
 // start-up's order when the window asks, each wired to the contracts it
-// needs through the window's component set, and freed at shutdown. The
-// thesaurus window, codecs, the volume event, the intro clip, the 3-D clip
-// and the archive browser do not exist yet: their set entries stay null and
-// the commands that need them do nothing.
+// needs through the window's component set, and freed at shutdown. Codecs,
+// the volume event, the intro clip and the 3-D clip do not exist yet: their set entries stay null
+// and the commands that need them do nothing.
 class TShellComponents final : public IWindowComponents {
 public:
     // discHost, discRootHost: the disc that separate viewer windows open.
@@ -85,6 +85,12 @@ private:
     void CreateFontInstaller();
     void CreateGifAnimator();
 
+    // The archive browser and the thesaurus (ShellComponentsInstall.cpp).
+    void WireThesaurusSearch();
+    void CreateArchiveBrowser();
+    void UpdateArchiveMode(const QString& page);
+    void FreeArchiveBrowser();
+
     // What several components are handed alike.
     std::function<QImage(const QString&)> PictureReader() const;
     std::function<void()> EndButtonHover() const;
@@ -111,5 +117,6 @@ private:
     std::unique_ptr<TAboutBox> aboutBox_;
     std::unique_ptr<IPathInputs> pathInputs_;
     std::unique_ptr<TGames> games_;
+    std::unique_ptr<TUnRar> archiveBrowser_;
     QLabel* gifAnimator_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "DiscTool.h"
 
+#include "ArchiveCommand.h"
 #include "BuildDiscCommand.h"
 #include "CfsCommand.h"
 #include "DatCommand.h"
@@ -7,6 +8,7 @@
 #include "IndexCommand.h"
 #include "LintCommand.h"
 #include "StructDumpCommand.h"
+#include "ThesaurusCommand.h"
 
 QString DiscTool::usage()
 {
@@ -15,7 +17,7 @@ QString DiscTool::usage()
                "Authoring and inspection of discs. FILE, DIR, SRC, DISC and OUT are host "
                "paths.\n\n") +
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
-           BuildDiscCommand::usage() + IndexCommand::usage() + StructDumpCommand::usage() +
+           BuildDiscCommand::usage() + IndexCommand::usage() + ThesaurusCommand::usage() + ArchiveCommand::usage() + StructDumpCommand::usage() +
            LintCommand::usage() +
            QStringLiteral("  help\n"
                           "      this text\n\n"
@@ -43,6 +45,12 @@ int DiscTool::run(const QStringList& arguments)
     }
     if (command == QLatin1String("index")) {
         return IndexCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("archive")) {
+        return ArchiveCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("thesaurus")) {
+        return ThesaurusCommand(io_).run(rest);
     }
     if (command == QLatin1String("inspect")) {
         return StructDumpCommand(io_).run(rest);
