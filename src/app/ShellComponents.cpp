@@ -10,6 +10,7 @@
 #include "dialogs/TextMsg.h"
 #include "install/Games.h"
 #include "install/NavFont.h"
+#include "install/archive/UnRar.h"
 #include "shell/MainForm.h"
 #include "shell/PanelBkgrd.h"
 #include "shell/PictureStream.h"
@@ -36,9 +37,15 @@ TShellComponents::~TShellComponents()
     form_.SetComponents(nullptr);
 }
 
+// The thesaurus window's components: status line, text elements, the page
+// panels on the window itself and the find fields beside them.
 bool TShellComponents::RunThesaurusMode()
 {
-    return false;
+    CreateStatusLine();
+    CreateTextMessages();
+    CreatePagePanels(form_.Interface().Html, nullptr);
+    CreateFindText();
+    return true;
 }
 
 void TShellComponents::InstallCodecs(const QString&, bool) {}

@@ -63,6 +63,16 @@ QString TArchiveWalk::MissingVolumeMessage(const QString& volume)
     return QStringLiteral("Том ") + volume + QStringLiteral(" не найден.");
 }
 
+// A failure that a missing later volume explains names the volume.
+void TArchiveWalk::ShowFailure(const TArchiveReader& reader, const QString& text, int kind)
+{
+    if (reader.MissingVolume().isEmpty()) {
+        Show(text, kind);
+    } else {
+        Show(MissingVolumeMessage(VolumePath(reader.MissingVolume())), VolumeKind);
+    }
+}
+
 // A later volume lies beside the first one.
 QString TArchiveWalk::VolumePath(const QString& volume) const
 {
@@ -70,10 +80,12 @@ QString TArchiveWalk::VolumePath(const QString& volume) const
     return folder.isEmpty() ? volume : folder + QLatin1Char('\\') + volume;
 }
 
-void TArchiveWalk::Show(const QString& text)
+// The first message of each kind; a hostile archive of many bad entries
+// does not become a storm of messages.
+void TArchiveWalk::Show(const QString& text, int kind)
 {
-    if (!shown_.contains(text) && message_) {
-        shown_.append(text);
+    if (!shownKinds_.contains(kind) && message_) {
+        shownKinds_.insert(kind);
         message_(text);
     }
 }
@@ -82,7 +94,7 @@ bool TArchiveWalk::Open(TArchiveReader& reader)
 {
     const TArchiveReader::TResult result = reader.Open(hostPath_);
     if (result != TArchiveReader::Success) {
-        Show(OpenMessage(result, archiveName_));
+        Show(OpenMessage(result, archiveName_), OpenKind);
         return false;
     }
     return true;
@@ -98,9 +110,9 @@ void TArchiveWalk::EndOfHeaders(int result, const TArchiveReader& reader, const 
         return;
     }
     if (!reader.MissingVolume().isEmpty()) {
-        Show(MissingVolumeMessage(VolumePath(reader.MissingVolume())));
+        Show(MissingVolumeMessage(VolumePath(reader.MissingVolume())), VolumeKind);
     } else if (result == TArchiveReader::BadData) {
-        Show(BrokenHeaderMessage(lastName));
+        Show(BrokenHeaderMessage(lastName), HeaderKind);
     }
 }
 
@@ -119,17 +131,13 @@ std::optional<QList<RArchiveHeader>> TArchiveWalk::ReadEntries()
         const TArchiveReader::TResult skipped = reader.Skip();
         if (skipped != TArchiveReader::Success) {
             whole_ = false;
-            Show(reader.MissingVolume().isEmpty()
-                     ? ProcessMessage(skipped, header.Name)
-                     : MissingVolumeMessage(VolumePath(reader.MissingVolume())));
+            ShowFailure(reader, ProcessMessage(skipped, header.Name), skipped);
             return entries;
         }
     }
     if (entries.isEmpty() && result == TArchiveReader::BadData) {
         whole_ = false;
-        Show(reader.MissingVolume().isEmpty()
-                 ? OpenMessage(result, archiveName_)
-                 : MissingVolumeMessage(VolumePath(reader.MissingVolume())));
+        ShowFailure(reader, OpenMessage(result, archiveName_), OpenKind);
         return std::nullopt;
     }
     EndOfHeaders(result, reader, header.Name);
@@ -158,9 +166,7 @@ bool TArchiveWalk::ExtractAll(const QString& destinationHost, const std::functio
     }
     if (!any && result == TArchiveReader::BadData) {
         whole_ = false;
-        Show(reader.MissingVolume().isEmpty()
-                 ? OpenMessage(result, archiveName_)
-                 : MissingVolumeMessage(VolumePath(reader.MissingVolume())));
+        ShowFailure(reader, OpenMessage(result, archiveName_), OpenKind);
         return true;
     }
     EndOfHeaders(result, reader, header.Name);
@@ -176,7 +182,7 @@ bool TArchiveWalk::ExtractEntry(TArchiveReader& reader, const RArchiveHeader& he
     const std::optional<QString> target = ArchiveDestination::Check(destinationHost, header.Name);
     if (!target) {
         whole_ = false;
-        Show(ProcessMessage(TArchiveReader::CreateError, header.Name));
+        Show(ProcessMessage(TArchiveReader::CreateError, header.Name), TArchiveReader::CreateError);
         return reader.Skip() == TArchiveReader::Success;
     }
     const TArchiveReader::TResult result = reader.Extract(*target);
@@ -187,13 +193,11 @@ bool TArchiveWalk::ExtractEntry(TArchiveReader& reader, const RArchiveHeader& he
     case TArchiveReader::CloseError:
     case TArchiveReader::Refused:
         whole_ = false;
-        Show(ProcessMessage(result, header.Name));
+        Show(ProcessMessage(result, header.Name), result);
         return true;
     default:
         whole_ = false;
-        Show(reader.MissingVolume().isEmpty()
-                 ? ProcessMessage(result, header.Name)
-                 : MissingVolumeMessage(VolumePath(reader.MissingVolume())));
+        ShowFailure(reader, ProcessMessage(result, header.Name), result);
         return false;
     }
 }

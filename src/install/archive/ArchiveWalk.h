@@ -3,6 +3,7 @@
 #include "install/archive/ArchiveReader.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -10,7 +11,7 @@
 // The two walks through an archive that the browser and disctool share:
 // reading every header for a listing, and unpacking every entry into a
 // folder. Failures go to the message function as the browser's texts; each
-// text is given once per walk.
+// kind of message is given once per walk.
 class TArchiveWalk {
 public:
     using MessageFunction = std::function<void(const QString& text)>;
@@ -39,12 +40,14 @@ private:
     void EndOfHeaders(int result, const TArchiveReader& reader, const QString& lastName);
     bool ExtractEntry(TArchiveReader& reader, const RArchiveHeader& header,
                       const QString& destinationHost);
+    enum TMessageKind { OpenKind = 100, HeaderKind, VolumeKind };
+    void ShowFailure(const TArchiveReader& reader, const QString& text, int kind);
     QString VolumePath(const QString& volume) const;
-    void Show(const QString& text);
+    void Show(const QString& text, int kind);
 
     QString archiveName_;
     QString hostPath_;
     MessageFunction message_;
-    QStringList shown_;
+    QSet<int> shownKinds_;
     bool whole_ = false;
 };
