@@ -58,7 +58,7 @@ TEST_F(ThesaurusCommandTest, EveryHeadwordLeadsToThePageThatHoldsItsEntry)
     ASSERT_EQ(built.status, 0) << built.err.toStdString();
     EXPECT_EQ(built.outLines().last(), disc + QStringLiteral(": 5 terms, 1 skipped"))
         << "the Japanese term cannot be written in Windows-1251";
-    for (const QString& term : {"кот", "котёнок", "двигатель", "Мотор", "<b>&"}) {
+    for (const QString term : {"кот", "котёнок", "двигатель", "Мотор", "<b>&"}) {
         const ToolResult found = find(term);
         ASSERT_EQ(found.status, 0) << term.toStdString() << found.err.toStdString();
         const QString page = found.outLines().value(0);
