@@ -61,6 +61,14 @@ QList<QPoint> linkRows(const QImage& shot, const QRect& area)
     return rows;
 }
 
+void saveShot(const QImage& shot, const char* name)
+{
+    const QString folder = qEnvironmentVariable("DISCSHELL_E2E_SHOTS");
+    if (!folder.isEmpty()) {
+        shot.save(folder + QLatin1Char('/') + QLatin1String(name));
+    }
+}
+
 void click(QPoint point)
 {
     pointer({QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y())});
@@ -134,18 +142,25 @@ TEST_F(ArchiveE2eTest, ARarLinkShowsTheListingAndAFileLinkUnpacksAndShowsTheFile
     std::optional<TWindowHandle> main;
     ASSERT_TRUE(
         pumpUntil([&] { return (main = Instances::FindWindowByCaption(shellCaption)); }, 5000));
-    ASSERT_TRUE(Instances::SendCopyData(
-        *main, ours,
-        RInstanceMessage::single(RInstanceMessage::KindOpenPage, QStringLiteral("Архивы.htm"))));
+    const RInstanceMessage open =
+        RInstanceMessage::single(RInstanceMessage::KindOpenPage, QStringLiteral("Архивы.htm"));
+    ASSERT_TRUE(Instances::SendCopyData(*main, ours, open));
     ASSERT_TRUE(e2e::waitFor([&] { return share(screenshot(), page, pagePaper) > 0.5; }, 10000))
-        << "the content screen shows the page of archives";
+        << "the content screen shows a page";
+    const QImage first = screenshot();
+    ASSERT_TRUE(Instances::SendCopyData(*main, ours, open)) << "now its viewer loads the page";
+    ASSERT_TRUE(e2e::waitFor([&] { return screenshot() != first; }, 10000));
     QThread::msleep(500);
-    const QList<QPoint> archives = linkRows(screenshot(), page);
+    const QImage archivesPage = screenshot();
+    saveShot(archivesPage, "archive-page.png");
+    const QList<QPoint> archives = linkRows(archivesPage, page);
     ASSERT_FALSE(archives.isEmpty()) << "the page links to its archives";
 
     click(archives.first() - QPoint(0, 6));
-    ASSERT_TRUE(e2e::waitFor([&] { return share(screenshot(), page, listingPaper) > 0.5; }, 10000))
-        << "the listing frameset replaced the page";
+    const bool listed =
+        e2e::waitFor([&] { return share(screenshot(), page, listingPaper) > 0.5; }, 10000);
+    saveShot(screenshot(), "archive-listing.png");
+    ASSERT_TRUE(listed) << "the listing frameset replaced the page";
     const QString temp = home.file(QStringLiteral("runtime/discshell/temp"));
     EXPECT_FALSE(listedFile(temp, QStringLiteral("as_bar.htm")).isEmpty());
     EXPECT_TRUE(listedFile(temp, QStringLiteral("test.txt")).isEmpty()) << "nothing unpacked yet";
