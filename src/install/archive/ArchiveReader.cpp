@@ -190,9 +190,14 @@ TArchiveReader::TResult TArchiveReader::Extract(const QString& destinationHost)
         Skip();
         return Refused;
     }
-    if (archive_entry_size(entry_) > freeSpaceAt(destinationHost)) {
+    // The free space is asked once per archive and counted down after.
+    if (freeBytes_ < 0) {
+        freeBytes_ = freeSpaceAt(destinationHost);
+    }
+    if (archive_entry_size(entry_) > freeBytes_) {
         return NoSpace;
     }
+    freeBytes_ -= archive_entry_size(entry_);
     return ExtractFile(destinationHost);
 }
 
@@ -250,6 +255,7 @@ void TArchiveReader::Close()
     archive_ = nullptr;
     entry_ = nullptr;
     entries_ = 0;
+    freeBytes_ = -1;
 }
 
 QString TArchiveReader::MissingVolume() const

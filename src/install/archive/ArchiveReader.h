@@ -70,4 +70,5 @@ private:
     QString missingVolume_;
     bool multiVolume_ = false;
     int entries_ = 0;
+    qint64 freeBytes_ = -1; // unknown until the first entry is unpacked
 };
