@@ -17,8 +17,8 @@ QString DiscTool::usage()
                "Authoring and inspection of discs. FILE, DIR, SRC, DISC and OUT are host "
                "paths.\n\n") +
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
-           BuildDiscCommand::usage() + IndexCommand::usage() + ThesaurusCommand::usage() + ArchiveCommand::usage() + StructDumpCommand::usage() +
-           LintCommand::usage() +
+           BuildDiscCommand::usage() + IndexCommand::usage() + ThesaurusCommand::usage() +
+           ArchiveCommand::usage() + StructDumpCommand::usage() + LintCommand::usage() +
            QStringLiteral("  help\n"
                           "      this text\n\n"
                           "Exit status: 0 success, 1 the entry or member named is not there\n"
