@@ -77,6 +77,7 @@ void TShellComponents::CreateScreenComponents()
 void TShellComponents::CreateViewerComponents(const TDynamicHTMLArray& panels)
 {
     CreatePagePanels(panels, nullptr);
+    CreateArchiveBrowser();
     CreateClipPlayer();
 }
 
