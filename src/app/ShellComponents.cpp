@@ -12,6 +12,7 @@
 #include "install/NavFont.h"
 #include "media/MyAviPlayer.h"
 #include "media/StartClip.h"
+#include "install/archive/UnRar.h"
 #include "shell/MainForm.h"
 #include "shell/PanelBkgrd.h"
 #include "shell/PictureStream.h"
@@ -27,6 +28,7 @@ TShellComponents::TShellComponents(TMainForm& form, QString discHost, QString di
 {
     set_.CreateAboutBox = [this] { return CreateAboutBox(); };
     set_.CreateVideoPlayer = [this] { return CreateVideoPlayer(); };
+    WireThesaurusSearch();
 }
 
 // The window outlives its components when the program ends early: it is
@@ -36,12 +38,19 @@ TShellComponents::~TShellComponents()
     FreeComponents();
     set_.CreateAboutBox = nullptr;
     set_.CreateVideoPlayer = nullptr;
+    set_.CreateThesaurusSearch = nullptr;
     form_.SetComponents(nullptr);
 }
 
+// The thesaurus window's components: status line, text elements, the page
+// panels on the window itself and the find fields beside them.
 bool TShellComponents::RunThesaurusMode()
 {
-    return false;
+    CreateStatusLine();
+    CreateTextMessages();
+    CreatePagePanels(form_.Interface().Html, nullptr);
+    CreateFindText();
+    return true;
 }
 
 void TShellComponents::InstallCodecs(const QString&, bool) {}
@@ -61,6 +70,7 @@ void TShellComponents::CreateScreenComponents()
     CreatePagePanels(form_.Interface().Html, form_.PanelBkgrd());
     CreateFindText();
     CreatePathInputs();
+    CreateArchiveBrowser();
     CreateClipPlayer();
     CreateSlideShow();
     CreatePopups();
@@ -72,6 +82,7 @@ void TShellComponents::CreateScreenComponents()
 void TShellComponents::CreateViewerComponents(const TDynamicHTMLArray& panels)
 {
     CreatePagePanels(panels, nullptr);
+    CreateArchiveBrowser();
     CreateClipPlayer();
 }
 
@@ -169,6 +180,7 @@ void TShellComponents::FreeComponents()
     introClip_.reset();
     set_.VideoPlayer = nullptr;
     videoPlayer_.reset();
+    FreeArchiveBrowser();
     set_.Games = nullptr;
     games_.reset();
     set_.PathInputs = nullptr;

@@ -22,14 +22,14 @@ class TStartClip;
 class TMyAviPlayer;
 class TStatusLine;
 class TTextMsg;
+class TUnRar;
 struct TContentContext;
 
 // Every component of the skinned window besides its face: made in the
 // start-up's order when the window asks, each wired to the contracts it
-// needs through the window's component set, and freed at shutdown. The
-// thesaurus window, codecs, the volume event and the archive browser do not
-// exist yet: their set entries stay null and
-// the commands that need them do nothing.
+// needs through the window's component set, and freed at shutdown. Codecs
+// and the volume event do not exist yet: the commands that need them do
+// nothing.
 class TShellComponents final : public IWindowComponents {
 public:
     // discHost, discRootHost: the disc that separate viewer windows open.
@@ -88,6 +88,12 @@ private:
     void CreateFontInstaller();
     void CreateGifAnimator();
 
+    // The archive browser and the thesaurus (ShellComponentsInstall.cpp).
+    void WireThesaurusSearch();
+    void CreateArchiveBrowser();
+    void UpdateArchiveMode(const QString& page);
+    void FreeArchiveBrowser();
+
     // What several components are handed alike.
     std::function<QImage(const QString&)> PictureReader() const;
     std::function<void()> EndButtonHover() const;
@@ -116,5 +122,6 @@ private:
     std::unique_ptr<TGames> games_;
     std::unique_ptr<TStartClip> introClip_;
     std::unique_ptr<TMyAviPlayer> videoPlayer_;
+    std::unique_ptr<TUnRar> archiveBrowser_;
     QLabel* gifAnimator_ = nullptr;
 };

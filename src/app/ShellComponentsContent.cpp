@@ -66,6 +66,7 @@ TContentContext TShellComponents::ContentContext()
     hooks.SetTextMessage = [this](const QString& text, int number) {
         SetTextMessage(text, number);
     };
+    hooks.UpdateArchiveMode = [this](const QString& page) { UpdateArchiveMode(page); };
     hooks.SetPageFolder = [this](const QString& page) {
         if (set_.FontInstaller) {
             set_.FontInstaller->SetPageFolder(page);

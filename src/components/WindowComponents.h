@@ -17,8 +17,8 @@ public:
     virtual ~IWindowComponents() = default;
 
     // Start-up, in the order the window calls them.
-    // The thesaurus window in place of the skinned one; false while the
-    // mode is not available.
+    // The components of the thesaurus window (status line, text elements,
+    // page panels, find fields); false when the mode is not available.
     virtual bool RunThesaurusMode() { return false; }
     virtual void CreateOptionsWindow(bool /*hasPictureAreas*/) {}
     virtual void InstallCodecs(const QString& /*codecRequest*/, bool /*clipOn*/) {}

@@ -138,6 +138,11 @@ private:
     void EndStartup(const QString& reason);
     void OnAnimationFinished(bool closing);
 
+    // The thesaurus window (MainFormThesaurus.cpp).
+    void BuildThesaurusWindow();
+    void ReadThesaurusDescription(const QString& page);
+    bool ClaimThesaurusLock();
+
     // The file viewer and the standard window (MainFormStandard.cpp).
     void RunViewerMode();
     void EnterStandardFace();

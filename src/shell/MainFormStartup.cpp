@@ -55,10 +55,7 @@ void TMainForm::RunStartup()
         helpMode_ = request.helpMode;
     }
     if (CommandLine::isThesaurusMode(context_.RawCommandLine)) {
-        thesaurusMode_ = true;
-        if (!components_->RunThesaurusMode()) {
-            EndStartup(QStringLiteral("the thesaurus window is not part of this build"));
-        }
+        BuildThesaurusWindow();
         return;
     }
     if (viewerMode_) {

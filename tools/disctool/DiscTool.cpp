@@ -1,5 +1,6 @@
 #include "DiscTool.h"
 
+#include "ArchiveCommand.h"
 #include "BuildDiscCommand.h"
 #include "CfsCommand.h"
 #include "DatCommand.h"
@@ -8,6 +9,7 @@
 #include "LintCommand.h"
 #include "RenderCommand.h"
 #include "StructDumpCommand.h"
+#include "ThesaurusCommand.h"
 
 QString DiscTool::usage()
 {
@@ -16,12 +18,18 @@ QString DiscTool::usage()
                "Authoring and inspection of discs. FILE, DIR, SRC, DISC and OUT are host "
                "paths.\n\n") +
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
-           BuildDiscCommand::usage() + IndexCommand::usage() + StructDumpCommand::usage() +
-           LintCommand::usage() + RenderCommand::usage() +
-           QStringLiteral("  help, --help\n"
-                          "      this text\n"
-                          "  --version\n"
-                          "      the version of disctool\n\n"
+           BuildDiscCommand::usage() + IndexCommand::usage() + ThesaurusCommand::usage() +
+           ArchiveCommand::usage() + StructDumpCommand::usage() + LintCommand::usage() +
+           RenderCommand::usage() +
+           QStringLiteral("  help, --help
+"
+                          "      this text
+"
+                          "  --version
+"
+                          "      the version of disctool
+
+"
                           "Exit status: 0 success, 1 the entry or member named is not there\n"
                           "(lint: warnings were found),\n"
                           "2 bad arguments, unreadable or damaged input, or failed output\n"
@@ -46,6 +54,12 @@ int DiscTool::run(const QStringList& arguments)
     }
     if (command == QLatin1String("index")) {
         return IndexCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("archive")) {
+        return ArchiveCommand(io_).run(rest);
+    }
+    if (command == QLatin1String("thesaurus")) {
+        return ThesaurusCommand(io_).run(rest);
     }
     if (command == QLatin1String("inspect")) {
         return StructDumpCommand(io_).run(rest);

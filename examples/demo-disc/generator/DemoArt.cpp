@@ -9,6 +9,7 @@
 #include "ScreenShots.h"
 #include "Screens.h"
 #include "Sounds.h"
+#include "ThesaurusArt.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,7 +41,13 @@ bool DemoArt::writeAll()
         return false;
     }
     return writeScreens() && writeControls() && writePopups() && writeDialog() && writeIcon() &&
-           writePictures() && writeSounds() && writeAbout();
+           writePictures() && writeSounds() && writeAbout() && writeThesaurus();
+}
+
+// The thesaurus window's background, as Tesaurus.txt names it.
+bool DemoArt::writeThesaurus()
+{
+    return saveImage(ThesaurusArt::background(), resources_ + QStringLiteral("/tez_bg.bmp"), "bmp");
 }
 
 bool DemoArt::writeScreens()

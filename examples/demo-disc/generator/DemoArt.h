@@ -33,6 +33,7 @@ private:
     bool writePictures();
     bool writeSounds();
     bool writeAbout();
+    bool writeThesaurus();
     bool savePictures(const QMap<QString, QImage>& pictures);
     bool saveImage(const QImage& image, const QString& path, const char* format);
     bool saveBytes(const QByteArray& bytes, const QString& path);

@@ -36,6 +36,8 @@ QHash<QString, Recipe> makeTable()
         {QStringLiteral("prnt"), {Shape::Square, Glyph::Printer, {40, 36}, false}},
         {QStringLiteral("copy"), {Shape::Square, Glyph::FolderArrow, {40, 36}, false}},
         {QStringLiteral("gall"), {Shape::Pill, Glyph::None, {72, 36}, false}},
+        {QStringLiteral("unrc"), {Shape::Square, Glyph::Folder, {40, 36}, false}},
+        {QStringLiteral("tezr"), {Shape::Pill, Glyph::Letters, {72, 34}, false}},
         {QStringLiteral("sprv"), {Shape::Round, Glyph::ArrowLeft, {48, 40}, false}},
         {QStringLiteral("snxt"), {Shape::Round, Glyph::ArrowRight, {48, 40}, false}},
         {QStringLiteral("s3rd"), {Shape::Pill, Glyph::Book, {124, 40}, false}},

@@ -1,0 +1,89 @@
+// The thesaurus window with its real components on the demo disc: built from
+// Tesaurus.cfs around the page of its command line, one at a time, ending on
+// Escape, and the archive browser of the skinned window.
+
+#include "DemoDisc.h"
+#include "app/AppPagePanels.h"
+#include "app/ShellComponents.h"
+#include "components/ContentComponents.h"
+#include "shell/MainForm.h"
+#include "shell/ShellGlobals.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ThesaurusWindowModeTest : public testing::Test {
+protected:
+    // A thesaurus instance started on the page, as "tesaurus" starts it.
+    std::unique_ptr<TMainForm> start(const QString& page)
+    {
+        TStartupContext context = demo.context();
+        context.RawCommandLine += QLatin1Char(' ') + page + QStringLiteral(" /t");
+        context.ArgumentCount = 2;
+        auto form = std::make_unique<TMainForm>(context);
+        components.push_back(std::make_unique<TShellComponents>(*form, QString(), QString()));
+        form->SetComponents(components.back().get());
+        form->FormCreate();
+        return form;
+    }
+    void TearDown() override { components.clear(); }
+
+    shelltest::DemoDisc demo;
+    std::vector<std::unique_ptr<TShellComponents>> components;
+};
+
+TEST_F(ThesaurusWindowModeTest, TheWindowShowsThePageOfItsCommandLineWithItsFindField)
+{
+    const QString page = demo.appDir() + QStringLiteral("tezaurus\\index.htm");
+    const std::unique_ptr<TMainForm> form = start(QLatin1Char('"') + page + QLatin1Char('"'));
+    ASSERT_FALSE(form->TerminationRequested());
+    EXPECT_TRUE(form->ThesaurusWindow());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Тезаурус"));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->size(), QSize(560, 552)) << "the size of the screen's picture";
+    const TComponentSet& set = form->Components();
+    ASSERT_NE(set.PagePanels, nullptr);
+    EXPECT_EQ(set.PagePanels->CurrentDocument().toLower(), page.toLower());
+    ASSERT_NE(set.FindPanel, nullptr);
+    ASSERT_EQ(set.FindPanel->Edits().size(), 1);
+    EXPECT_TRUE(set.FindPanel->Edits().first()->isVisible());
+    EXPECT_EQ(set.FindPanel->Edits().first()->parentWidget(), form.get())
+        << "the field sits on the thesaurus window";
+    EXPECT_GE(form->Interface().Buttons.value(0).size(), 2) << "minimise and close";
+}
+
+TEST_F(ThesaurusWindowModeTest, ASecondThesaurusEndsAtOnceAndEscapeEndsTheFirst)
+{
+    const QString page = demo.appDir() + QStringLiteral("tezaurus\\index.htm");
+    const std::unique_ptr<TMainForm> first = start(page);
+    ASSERT_FALSE(first->TerminationRequested());
+    const std::unique_ptr<TMainForm> second = start(page);
+    EXPECT_TRUE(second->TerminationRequested());
+    EXPECT_FALSE(second->isVisible());
+    first->FormKeyDown(TKeySender::MainWindow, Qt::Key_Escape, Qt::NoModifier);
+    EXPECT_TRUE(first->TerminationRequested());
+}
+
+TEST_F(ThesaurusWindowModeTest, TheSkinnedWindowHasAnArchiveBrowserAndAThesaurusLookup)
+{
+    auto form = std::make_unique<TMainForm>(demo.context());
+    TShellComponents shell(*form, QString(), QString());
+    form->SetComponents(&shell);
+    form->FormCreate();
+    ASSERT_FALSE(form->TerminationRequested());
+    const TComponentSet& set = form->Components();
+    EXPECT_NE(set.ArchiveBrowser, nullptr);
+    ASSERT_TRUE(set.CreateThesaurusSearch);
+    const std::unique_ptr<IThesaurusSearch> search = set.CreateThesaurusSearch();
+    search->SetIndexFolder(demo.appDir());
+    QString start;
+    ASSERT_TRUE(search->FindPage(QString(), start));
+    EXPECT_EQ(start, QStringLiteral("tezaurus\\index.htm"));
+    shell.FreeComponents();
+    EXPECT_EQ(set.ArchiveBrowser, nullptr);
+}
+
+} // namespace
