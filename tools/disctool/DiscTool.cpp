@@ -21,15 +21,10 @@ QString DiscTool::usage()
            BuildDiscCommand::usage() + IndexCommand::usage() + ThesaurusCommand::usage() +
            ArchiveCommand::usage() + StructDumpCommand::usage() + LintCommand::usage() +
            RenderCommand::usage() +
-           QStringLiteral("  help, --help
-"
-                          "      this text
-"
-                          "  --version
-"
-                          "      the version of disctool
-
-"
+           QStringLiteral("  help, --help\n"
+                          "      this text\n"
+                          "  --version\n"
+                          "      the version of disctool\n\n"
                           "Exit status: 0 success, 1 the entry or member named is not there\n"
                           "(lint: warnings were found),\n"
                           "2 bad arguments, unreadable or damaged input, or failed output\n"
