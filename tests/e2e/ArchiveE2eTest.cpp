@@ -109,17 +109,8 @@ protected:
             GTEST_SKIP() << "needs an X server (run under xvfb-run)";
         }
         ASSERT_FALSE(e2e::discshell().isEmpty());
-        const QString folder = home.file(QStringLiteral("runtime/discshell"));
-        QDir().mkpath(folder);
-        for (const QString& path : {home.file(QStringLiteral("runtime")), folder}) {
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
-        ASSERT_TRUE(Instances::Start(folder));
-        WindowRegistry::Window window;
-        window.caption = [] { return QStringLiteral("Проверка архивов"); };
-        window.visible = [] { return true; };
-        window.message = [](quint32, quint64, qint64) {};
-        ours = WindowRegistry::instance().Register(window);
+        ours = e2e::joinInstances(home, QStringLiteral("Проверка архивов"));
+        ASSERT_NE(ours, TWindowHandle(0));
     }
     void TearDown() override
     {

@@ -4,7 +4,10 @@
 // test, waiting, screenshots, the pointer, and one discshell run.
 
 #include "TempDir.h"
+#include "platform/Instances.h"
+#include "platform/WindowRegistry.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -44,6 +47,26 @@ inline QImage screenshot()
 {
     return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
         QImage::Format_RGB32);
+}
+
+// Joins the program's instances from a runtime folder of the test's own (0700,
+// as the program wants it) with one visible window of that caption; 0 when
+// the instances cannot start.
+inline TWindowHandle joinInstances(const TempDir& home, const QString& caption)
+{
+    const QString folder = home.file(QStringLiteral("runtime/discshell"));
+    QDir().mkpath(folder);
+    for (const QString& path : {home.file(QStringLiteral("runtime")), folder}) {
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    if (!Instances::Start(folder)) {
+        return 0;
+    }
+    WindowRegistry::Window window;
+    window.caption = [caption] { return caption; };
+    window.visible = [] { return true; };
+    window.message = [](quint32, quint64, qint64) {};
+    return WindowRegistry::instance().Register(window);
 }
 
 inline void pointer(const QStringList& arguments)
