@@ -26,12 +26,23 @@ QWidget* TTextMsg::TargetOf(int index) const
     return records_[index].Number == kDialogNumber ? dialog_.data() : mainWindow_.data();
 }
 
+// A text longer than its element's area (left to right edge) ends in an
+// ellipsis there instead of running over the controls beside it.
+QString TTextMsg::ShownText(int index, const QString& text) const
+{
+    const RText& record = records_[index];
+    if (record.Right <= record.Left) {
+        return text;
+    }
+    return QFontMetrics(fonts_[index]).elidedText(text, Qt::ElideRight, record.Right - record.Left);
+}
+
 // The area the text covers when drawn at the element's top-left corner.
 QRect TTextMsg::AreaOf(int index, const QString& text) const
 {
     const QFontMetrics metrics(fonts_[index]);
-    return QRect(records_[index].Left, records_[index].Top, metrics.horizontalAdvance(text),
-                 metrics.height());
+    return QRect(records_[index].Left, records_[index].Top,
+                 metrics.horizontalAdvance(ShownText(index, text)), metrics.height());
 }
 
 void TTextMsg::PaintTexts(QPainter& painter, bool dialog)
@@ -48,7 +59,7 @@ void TTextMsg::PaintTexts(QPainter& painter, bool dialog)
         painter.setPen(InterfaceColour(record.Color));
         painter.setClipRect(rects_[index]);
         painter.drawText(rects_[index], Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                         texts_[index]);
+                         ShownText(index, texts_[index]));
         painter.restore();
     }
 }

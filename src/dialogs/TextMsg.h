@@ -36,6 +36,7 @@ public:
 
 private:
     QWidget* TargetOf(int index) const;
+    QString ShownText(int index, const QString& text) const;
     QRect AreaOf(int index, const QString& text) const;
     void SetOne(int index, const QString& text, bool redraw);
 

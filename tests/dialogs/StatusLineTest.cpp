@@ -61,6 +61,35 @@ TEST(TextMsg, TextsAreSetByNumberOrAsTheStatusLine)
     EXPECT_EQ(texts.TextRect(0).topLeft(), QPoint(10, 20));
 }
 
+TEST(TextMsg, ALongTextStopsAtTheRightEdgeOfItsArea)
+{
+    Window window;
+    TTextMsg texts(&window, {Text(1, "pagename")}, [] { return 0; });
+    QImage canvas(800, 300, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    texts.SetText(QStringLiteral("Короткий"), 1, true);
+    {
+        QPainter painter(&canvas);
+        texts.PaintTexts(painter, false);
+    }
+    const int shortWidth = texts.TextRect(0).width();
+    EXPECT_LT(shortWidth, 290) << "a short text keeps its own width";
+
+    texts.SetText(QString(60, QChar(0x0416)), 1, true);
+    canvas.fill(Qt::black);
+    {
+        QPainter painter(&canvas);
+        texts.PaintTexts(painter, false);
+    }
+    EXPECT_LE(texts.TextRect(0).right(), 300);
+    EXPECT_GT(texts.TextRect(0).width(), shortWidth);
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 301; x < canvas.width(); ++x) {
+            ASSERT_EQ(canvas.pixel(x, y), qRgb(0, 0, 0)) << "painted beyond the area at " << x;
+        }
+    }
+}
+
 TEST(TextMsg, DialogTextsNeedTheDialog)
 {
     Window window;
