@@ -122,6 +122,51 @@ TEST_F(ShellComponentsTest, ThePagePanelsCallIntoTheWindow)
     EXPECT_EQ(form->StandardWindow()->StatusBar()->currentMessage(), QStringLiteral("Url: a.htm"));
 }
 
+// The widest visible widget on the background panel besides the tree: the
+// page panel with its viewer.
+QWidget* pageWidget(QWidget* panel, const QWidget* tree)
+{
+    QWidget* widest = nullptr;
+    for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child != tree && child->isVisibleTo(panel) &&
+            (!widest || child->width() > widest->width())) {
+            widest = child;
+        }
+    }
+    return widest;
+}
+
+TEST_F(ShellComponentsTest, FoldingTheTreeAwayGivesThePageItsRoomAndUnfoldingGivesItBack)
+{
+    start();
+    run(*form, "2");
+    QWidget* panel = form->PanelBkgrd();
+    auto* tree = dynamic_cast<QWidget*>(form->Components().Tree);
+    ASSERT_NE(panel, nullptr);
+    ASSERT_NE(tree, nullptr);
+    form->show();
+    finishAnimation(*form);
+    run(*form, "tree2");
+    ASSERT_TRUE(tree->isVisibleTo(panel)) << "the demo disc shows its tree on the content screen";
+    QWidget* page = pageWidget(panel, tree);
+    ASSERT_NE(page, nullptr);
+    const QRect beside = page->geometry();
+    EXPECT_GT(beside.left(), tree->geometry().right()) << "the page lies right of the tree";
+
+    run(*form, "offtree");
+    EXPECT_FALSE(tree->isVisibleTo(panel));
+    page = pageWidget(panel, tree);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->geometry().left(), tree->geometry().left()) << "the page takes the tree's room";
+    EXPECT_EQ(page->geometry().right(), beside.right());
+    EXPECT_EQ(page->geometry().top(), beside.top());
+    EXPECT_EQ(page->geometry().height(), beside.height());
+
+    run(*form, "ontree");
+    EXPECT_TRUE(tree->isVisibleTo(panel));
+    EXPECT_EQ(pageWidget(panel, tree)->geometry(), beside) << "and gives it back";
+}
+
 TEST_F(ShellComponentsTest, ComponentsThatGoFirstLeaveTheWindowWithoutThem)
 {
     start();
