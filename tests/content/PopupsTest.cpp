@@ -135,6 +135,12 @@ TEST_F(Popups, AContextMenuStretchesItsPictureToItsItems)
     controller->ShowItem(false, PopupContextHtml, 1);
     EXPECT_EQ(popup->Item(2).Bounds.top(), 25) << "a hidden item takes no room";
     EXPECT_EQ(popup->height(), 50);
+    EXPECT_EQ(qRed(popup->Picture().pixel(0, 47)), 57) << "shrunk: the bottom margin moves up";
+    controller->ShowItem(true, PopupContextHtml, 1);
+    ASSERT_EQ(popup->height(), 70);
+    EXPECT_EQ(qRed(popup->Picture().pixel(0, 47)), 47) << "grown again from the loaded picture";
+    EXPECT_EQ(qRed(popup->Picture().pixel(0, 60)), 30) << "its middle row, not the shrunk one's";
+    EXPECT_EQ(qRed(popup->Picture().pixel(0, 69)), 59);
     controller->ShowItem(true, PopupContextHtml, 7);
     controller->SetItem(QStringLiteral("x"), QStringLiteral("y"), -77, 0);
     EXPECT_EQ(popup->ItemCount(), 3) << "missing items and popups do nothing";
