@@ -236,3 +236,19 @@ TEST_F(FindTxtIndex, ContentsModeAsksTheTree)
     EXPECT_EQ(status.current, NotFound);
     EXPECT_TRUE(dialog.shownResults.isEmpty());
 }
+
+TEST_F(FindTxtIndex, FollowingAResultOfTheSecondFieldHighlightsThatFieldsText)
+{
+    prepare();
+    makePanel({record(1), record(2)});
+    panel->SetIndexMode(true);
+    edit(0).setText(QStringLiteral("двигатель"));
+    search(QStringLiteral("мотор"), 2, 1);
+    ASSERT_EQ(panel->Results().Files.size(), 2);
+
+    panel->FollowResult(1);
+    EXPECT_EQ(viewer->currentFile().toLower(), PageB);
+    EXPECT_EQ(viewer->selectedText(), QStringLiteral("мотор"))
+        << "the page is searched for the text the list came from, not the first field's";
+    EXPECT_TRUE(panel->IndexMode());
+}
