@@ -5,6 +5,7 @@
 
 #include "content/TreeOutline.h"
 #include "engine/HtmlTagScanner.h"
+#include "platform/RegistryDocument.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -67,11 +68,31 @@ void climbingOutline(qsizetype size)
     }
 }
 
+// One key with nothing but values, then as many lines it cannot read: every
+// value once looked through all values before it.
+void registryValues(qsizetype size)
+{
+    QByteArray text = "[HKEY_CURRENT_USER\\Software\\Big]\n";
+    for (int i = 0; text.size() < size / 2; ++i) {
+        text += "\"Value" + QByteArray::number(i) + "\"=dword:00000001\n";
+    }
+    for (int i = 0; text.size() < size; ++i) {
+        text += "\"Odd" + QByteArray::number(i) + "\"=qword:1\n";
+    }
+    const RegistryDocument document =
+        RegistryDocument::parse(text, QStringLiteral("HKEY_CURRENT_USER"));
+    if (document.valueNames(QStringLiteral("Software\\Big")).isEmpty() ||
+        document.serialize(QStringLiteral("HKEY_CURRENT_USER")).size() < size) {
+        std::printf("the registry document lost lines\n");
+    }
+}
+
 } // namespace
 
 int main()
 {
     report("decode_entities_ampersands_1mb", ampersands);
     report("tree_outline_climbing_1mb", climbingOutline);
+    report("registry_one_key_values_1mb", registryValues);
     return 0;
 }

@@ -11,11 +11,6 @@ QString fold(const QString& text)
     return text.toCaseFolded();
 }
 
-bool sameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 } // namespace
 
 RegistryValue RegistryValue::ofString(const QString& name, const QString& text)
@@ -61,7 +56,7 @@ const RegistryDocument::Key* RegistryDocument::findKey(const QString& keyPath) c
     return found == index_.constEnd() ? nullptr : &keys_.at(*found);
 }
 
-RegistryDocument::Key& RegistryDocument::ensureKey(const QString& keyPath)
+qsizetype RegistryDocument::ensureKey(const QString& keyPath)
 {
     const QStringList parts = cleanKeyPath(keyPath).split(kSeparator, Qt::SkipEmptyParts);
     QString spelled;
@@ -77,20 +72,50 @@ RegistryDocument::Key& RegistryDocument::ensureKey(const QString& keyPath)
         position = index_.value(folded, -1);
         if (position < 0) {
             position = keys_.size();
-            keys_.append(Key{spelled, {}});
+            Key key;
+            key.path = spelled;
+            keys_.append(key);
             index_.insert(folded, position);
         }
         spelled = keys_.at(position).path;
     }
-    return keys_[position];
+    return position;
 }
 
+// Sections of other hives are kept but never found by path.
 void RegistryDocument::rebuildIndex()
 {
     index_.clear();
     for (qsizetype i = 0; i < keys_.size(); ++i) {
-        index_.insert(fold(keys_.at(i).path), i);
+        if (keys_.at(i).foreignHeader.isEmpty()) {
+            index_.insert(fold(keys_.at(i).path), i);
+        }
     }
+}
+
+void RegistryDocument::rebuildValueIndex(Key& key)
+{
+    key.valueIndex.clear();
+    for (qsizetype i = 0; i < key.values.size(); ++i) {
+        key.valueIndex.insert(fold(key.values.at(i).name), i);
+    }
+}
+
+void RegistryDocument::keepLine(qsizetype key, const QString& line,
+                                std::optional<QString> valueName)
+{
+    Key& section = keys_[key];
+    if (valueName) {
+        *valueName = fold(*valueName);
+    }
+    section.verbatim.append(VerbatimLine{section.values.size(), line, std::move(valueName)});
+}
+
+// A value set or removed by the program replaces a line of it kept as read.
+void RegistryDocument::dropVerbatimValue(Key& key, const QString& name)
+{
+    const QString folded = fold(name);
+    key.verbatim.removeIf([&](const VerbatimLine& line) { return line.valueName == folded; });
 }
 
 bool RegistryDocument::keyExists(const QString& keyPath) const
@@ -112,7 +137,7 @@ bool RegistryDocument::deleteKey(const QString& keyPath)
     const QString below = folded + kSeparator;
     keys_.removeIf([&](const Key& key) {
         const QString path = fold(key.path);
-        return path == folded || path.startsWith(below);
+        return key.foreignHeader.isEmpty() && (path == folded || path.startsWith(below));
     });
     rebuildIndex();
     return true;
@@ -125,7 +150,7 @@ QStringList RegistryDocument::subKeyNames(const QString& keyPath) const
     QStringList names;
     for (const Key& key : keys_) {
         const QString path = fold(key.path);
-        if (!path.isEmpty() && path.startsWith(prefix) &&
+        if (key.foreignHeader.isEmpty() && !path.isEmpty() && path.startsWith(prefix) &&
             !path.mid(prefix.size()).contains(kSeparator)) {
             names.append(key.path.section(kSeparator, -1));
         }
@@ -142,9 +167,8 @@ const RegistryValue* RegistryDocument::value(const QString& keyPath, const QStri
     if (key == nullptr) {
         return nullptr;
     }
-    const auto found = std::find_if(key->values.cbegin(), key->values.cend(),
-                                    [&](const RegistryValue& v) { return sameName(v.name, name); });
-    return found == key->values.cend() ? nullptr : &*found;
+    const auto found = key->valueIndex.constFind(fold(name));
+    return found == key->valueIndex.constEnd() ? nullptr : &key->values.at(*found);
 }
 
 QStringList RegistryDocument::valueNames(const QString& keyPath) const
@@ -160,15 +184,18 @@ QStringList RegistryDocument::valueNames(const QString& keyPath) const
 
 void RegistryDocument::setValue(const QString& keyPath, const RegistryValue& value)
 {
-    Key& key = ensureKey(keyPath);
-    for (RegistryValue& existing : key.values) {
-        if (sameName(existing.name, value.name)) {
-            const QString spelling = existing.name;
-            existing = value;
-            existing.name = spelling;
-            return;
-        }
+    Key& key = keys_[ensureKey(keyPath)];
+    dropVerbatimValue(key, value.name);
+    const QString folded = fold(value.name);
+    const auto found = key.valueIndex.constFind(folded);
+    if (found != key.valueIndex.constEnd()) {
+        RegistryValue& existing = key.values[*found];
+        const QString spelling = existing.name;
+        existing = value;
+        existing.name = spelling;
+        return;
     }
+    key.valueIndex.insert(folded, key.values.size());
     key.values.append(value);
 }
 
@@ -178,6 +205,18 @@ bool RegistryDocument::deleteValue(const QString& keyPath, const QString& name)
     if (found == index_.constEnd()) {
         return false;
     }
-    return keys_[*found].values.removeIf(
-               [&](const RegistryValue& v) { return sameName(v.name, name); }) > 0;
+    Key& key = keys_[*found];
+    const qsizetype verbatimBefore = key.verbatim.size();
+    dropVerbatimValue(key, name);
+    const auto position = key.valueIndex.constFind(fold(name));
+    if (position == key.valueIndex.constEnd()) {
+        return key.verbatim.size() != verbatimBefore;
+    }
+    const qsizetype removed = *position;
+    key.values.removeAt(removed);
+    for (VerbatimLine& line : key.verbatim) {
+        line.valuesBefore -= line.valuesBefore > removed ? 1 : 0;
+    }
+    rebuildValueIndex(key);
+    return true;
 }

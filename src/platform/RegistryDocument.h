@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // One value of a registry key, typed as on Windows.
 struct RegistryValue {
@@ -15,6 +16,10 @@ struct RegistryValue {
     QString text;
     qint32 integer = 0;
     QByteArray binary;
+    // The data as the file wrote it, for types written back as read (hex(N)
+    // forms such as expandable and multi-line strings); empty for values set
+    // by the program.
+    QString written;
 
     static RegistryValue ofString(const QString& name, const QString& text);
     static RegistryValue ofInteger(const QString& name, qint32 value);
@@ -31,9 +36,15 @@ public:
     // (relative "[key\\\\sub] stamp" lines, "\x" escapes).
     enum class Dialect { Export, Wine };
 
+    // How the file's text was stored; a file is written back the same way.
+    enum class Encoding { Utf8, Utf8Bom, Utf16, Windows1251 };
+
     static RegistryDocument parse(const QByteArray& bytes, const QString& rootName,
                                   Dialect dialect = Dialect::Export);
+    // Lines the document does not understand (comments, values of unknown
+    // types or damaged, sections of other hives) come back verbatim, in place.
     QByteArray serialize(const QString& rootName) const;
+    Encoding encoding() const { return encoding_; }
 
     // Joins the non-empty components with single backslashes.
     static QString cleanKeyPath(const QString& keyPath);
@@ -52,15 +63,32 @@ public:
     bool deleteValue(const QString& keyPath, const QString& name);
 
 private:
+    // A line kept as read, after the first `valuesBefore` values of its key.
+    // `valueName` is the case-folded name when the line assigns a value.
+    struct VerbatimLine {
+        qsizetype valuesBefore = 0;
+        QString text;
+        std::optional<QString> valueName;
+    };
     struct Key {
         QString path; // spelling of the first creation
         QList<RegistryValue> values;
+        QHash<QString, qsizetype> valueIndex; // case-folded name -> position in values
+        QList<VerbatimLine> verbatim;
+        QString foreignHeader; // set for a section of another hive, kept as read
     };
 
     const Key* findKey(const QString& keyPath) const;
-    Key& ensureKey(const QString& keyPath);
+    qsizetype ensureKey(const QString& keyPath);
     void rebuildIndex();
+    void readValueLine(qsizetype section, const QString& line, Dialect dialect);
+    void keepLine(qsizetype key, const QString& line, std::optional<QString> valueName);
+    static void dropVerbatimValue(Key& key, const QString& name);
+    static void rebuildValueIndex(Key& key);
 
     QList<Key> keys_;
     QHash<QString, qsizetype> index_; // case-folded path -> position in keys_
+    QStringList preamble_;            // lines before the first section
+    QString header_;                  // the file's first line when it names the format
+    Encoding encoding_ = Encoding::Utf8;
 };

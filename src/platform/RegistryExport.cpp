@@ -1,3 +1,4 @@
+#include "platform/CodePage.h"
 #include "platform/RegistryDocument.h"
 
 #include <algorithm>
@@ -30,6 +31,9 @@ bool hasControlCharacters(const QString& text)
 // editor's hex form of a string value, so that every value stays on one line.
 QString dataText(const RegistryValue& value)
 {
+    if (!value.written.isEmpty()) {
+        return value.written;
+    }
     switch (value.type) {
     case RegistryValue::Type::Integer:
         return QStringLiteral("dword:%1").arg(quint32(value.integer), 8, 16, QLatin1Char('0'));
@@ -49,23 +53,67 @@ QString dataText(const RegistryValue& value)
     return QStringLiteral("hex(1):") + hexList(utf16);
 }
 
+// Text in the file's own encoding; a Windows-1251 file that gained text the
+// code page cannot hold becomes UTF-8 rather than lose it.
+QByteArray encoded(const QString& text, RegistryDocument::Encoding encoding)
+{
+    switch (encoding) {
+    case RegistryDocument::Encoding::Utf16: {
+        QByteArray bytes("\xFF\xFE");
+        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        return bytes;
+    }
+    case RegistryDocument::Encoding::Utf8Bom:
+        return "\xEF\xBB\xBF" + text.toUtf8();
+    case RegistryDocument::Encoding::Windows1251:
+        if (CodePage::canEncodeCp1251(text)) {
+            return CodePage::toCp1251(text);
+        }
+        break;
+    case RegistryDocument::Encoding::Utf8:
+        break;
+    }
+    return text.toUtf8();
+}
+
 } // namespace
 
 QByteArray RegistryDocument::serialize(const QString& rootName) const
 {
-    QString text = kHeader + QLatin1String("\n\n");
+    QString text = (header_.isEmpty() ? QString(kHeader) : header_) + QLatin1String("\n\n");
+    for (const QString& line : preamble_) {
+        text += line + QLatin1Char('\n');
+    }
+    if (!preamble_.isEmpty()) {
+        text += QLatin1Char('\n');
+    }
     for (const Key& key : keys_) {
-        if (key.path.isEmpty() && key.values.isEmpty()) {
+        if (key.path.isEmpty() && key.values.isEmpty() && key.verbatim.isEmpty() &&
+            key.foreignHeader.isEmpty()) {
             continue;
         }
-        text += QLatin1Char('[') + rootName;
-        text += key.path.isEmpty() ? QString() : QLatin1Char('\\') + key.path;
-        text += QLatin1String("]\n");
-        for (const RegistryValue& value : key.values) {
+        if (!key.foreignHeader.isEmpty()) {
+            text += key.foreignHeader + QLatin1Char('\n');
+        } else {
+            text += QLatin1Char('[') + rootName;
+            text += key.path.isEmpty() ? QString() : QLatin1Char('\\') + key.path;
+            text += QLatin1String("]\n");
+        }
+        qsizetype kept = 0;
+        auto keepLinesUpTo = [&](qsizetype values) {
+            for (; kept < key.verbatim.size() && key.verbatim.at(kept).valuesBefore <= values;
+                 ++kept) {
+                text += key.verbatim.at(kept).text + QLatin1Char('\n');
+            }
+        };
+        for (qsizetype i = 0; i < key.values.size(); ++i) {
+            keepLinesUpTo(i);
+            const RegistryValue& value = key.values.at(i);
             text += value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name);
             text += QLatin1Char('=') + dataText(value) + QLatin1Char('\n');
         }
+        keepLinesUpTo(key.values.size() + key.verbatim.size());
         text += QLatin1Char('\n');
     }
-    return text.toUtf8();
+    return encoded(text, encoding_);
 }

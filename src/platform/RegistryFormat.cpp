@@ -1,6 +1,8 @@
+#include "platform/CodePage.h"
 #include "platform/RegistryDocument.h"
 
 #include <optional>
+#include <utility>
 
 // Reading the registry editor's text export format and the dialect of
 // Wine's hive files.
@@ -8,14 +10,65 @@
 namespace {
 
 using Dialect = RegistryDocument::Dialect;
+using Encoding = RegistryDocument::Encoding;
 
-QString decodeText(const QByteArray& bytes)
+// Old editor exports are in the Windows code page. Such text hardly ever
+// holds a valid multi-byte UTF-8 sequence, while a damaged UTF-8 file still
+// holds mostly valid ones: the majority decides.
+bool looksLikeUtf8(const QByteArray& bytes)
+{
+    qsizetype valid = 0;
+    qsizetype invalid = 0;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const uchar lead = uchar(bytes.at(i));
+        const int length = lead < 0x80                   ? 1
+                           : lead >= 0xC2 && lead < 0xE0 ? 2
+                           : lead >= 0xE0 && lead < 0xF0 ? 3
+                           : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                         : 0;
+        bool complete = length > 0 && i + length <= bytes.size();
+        for (int k = 1; complete && k < length; ++k) {
+            complete = (uchar(bytes.at(i + k)) & 0xC0) == 0x80;
+        }
+        if (length == 1) {
+            ++i;
+        } else if (complete) {
+            ++valid;
+            i += length;
+        } else {
+            ++invalid;
+            ++i;
+        }
+    }
+    return valid >= invalid;
+}
+
+struct DecodedText {
+    QString text;
+    Encoding encoding = Encoding::Utf8;
+};
+
+DecodedText decodeText(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xFF\xFE")) {
-        return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
-                                  (bytes.size() - 2) / 2);
+        return {QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
+                                   (bytes.size() - 2) / 2),
+                Encoding::Utf16};
     }
-    return QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        return {QString::fromUtf8(bytes.mid(3)), Encoding::Utf8Bom};
+    }
+    if (!looksLikeUtf8(bytes)) {
+        return {CodePage::fromCp1251(bytes), Encoding::Windows1251};
+    }
+    return {QString::fromUtf8(bytes), Encoding::Utf8};
+}
+
+bool isFormatHeader(const QString& line)
+{
+    return line.startsWith(QLatin1String("Windows Registry Editor Version"), Qt::CaseInsensitive) ||
+           line.compare(QLatin1String("REGEDIT4"), Qt::CaseInsensitive) == 0 ||
+           line.startsWith(QLatin1String("WINE REGISTRY Version"), Qt::CaseInsensitive);
 }
 
 // Joins hex data continued over several lines with a trailing backslash.
@@ -160,17 +213,22 @@ QString fromUtf16Le(const QByteArray& bytes)
     return text;
 }
 
-std::optional<RegistryValue> typedHexValue(uint kind, const QByteArray& bytes)
+// A value of the hex(N) form reads as its type says and is written back as
+// it stood, so that its type survives a rewrite.
+std::optional<RegistryValue> typedHexValue(uint kind, const QByteArray& bytes, const QString& data)
 {
+    RegistryValue value;
     if (kind == 1 || kind == 2) {
-        return RegistryValue::ofString(QString(), fromUtf16Le(bytes));
-    }
-    if (kind == 4 && bytes.size() == 4) {
+        value = RegistryValue::ofString(QString(), fromUtf16Le(bytes));
+    } else if (kind == 4 && bytes.size() == 4) {
         const quint32 number = uchar(bytes[0]) | (uchar(bytes[1]) << 8) | (uchar(bytes[2]) << 16) |
                                (quint32(uchar(bytes[3])) << 24);
-        return RegistryValue::ofInteger(QString(), qint32(number));
+        value = RegistryValue::ofInteger(QString(), qint32(number));
+    } else {
+        value = RegistryValue::ofBinary(QString(), bytes);
     }
-    return RegistryValue::ofBinary(QString(), bytes);
+    value.written = data;
+    return value;
 }
 
 std::optional<RegistryValue> readData(const QString& data, Dialect dialect)
@@ -205,7 +263,7 @@ std::optional<RegistryValue> readData(const QString& data, Dialect dialect)
         }
         bool ok = false;
         const uint kind = kindText.mid(1, kindText.size() - 2).toUInt(&ok, 16);
-        return ok ? typedHexValue(kind, *bytes) : std::nullopt;
+        return ok ? typedHexValue(kind, *bytes, data) : std::nullopt;
     }
     return std::nullopt;
 }
@@ -250,33 +308,57 @@ RegistryDocument RegistryDocument::parse(const QByteArray& bytes, const QString&
                                          Dialect dialect)
 {
     RegistryDocument document;
-    std::optional<QString> key;
-    for (const QString& line : logicalLines(decodeText(bytes))) {
+    const DecodedText decoded = decodeText(bytes);
+    document.encoding_ = decoded.encoding;
+    qsizetype section = -1;
+    bool first = true;
+    for (const QString& line : logicalLines(decoded.text)) {
+        if (std::exchange(first, false) && isFormatHeader(line)) {
+            document.header_ = line;
+            continue;
+        }
         if (line.startsWith(QLatin1Char('['))) {
-            key = readKeyLine(line, rootName, dialect);
-            if (key) {
-                document.createKey(*key);
+            const std::optional<QString> key = readKeyLine(line, rootName, dialect);
+            section = key ? document.ensureKey(*key) : document.keys_.size();
+            if (!key) {
+                Key foreign;
+                foreign.foreignHeader = line;
+                document.keys_.append(foreign);
             }
             continue;
         }
-        if (!key || line.isEmpty()) {
+        if (line.isEmpty()) {
             continue;
         }
-        qsizetype i = 0;
-        std::optional<QString> name;
-        if (line.startsWith(QLatin1Char('@'))) {
-            name = QString();
-            i = 1;
-        } else if (line.startsWith(QLatin1Char('"'))) {
-            name = readQuoted(line, i, dialect);
-        }
-        if (!name || i >= line.size() || line.at(i) != QLatin1Char('=')) {
+        if (section < 0) {
+            document.preamble_.append(line);
             continue;
         }
-        if (std::optional<RegistryValue> value = readData(line.mid(i + 1).trimmed(), dialect)) {
-            value->name = *name;
-            document.setValue(*key, *value);
-        }
+        document.readValueLine(section, line, dialect);
     }
     return document;
+}
+
+void RegistryDocument::readValueLine(qsizetype section, const QString& line, Dialect dialect)
+{
+    qsizetype i = 0;
+    std::optional<QString> name;
+    if (line.startsWith(QLatin1Char('@'))) {
+        name = QString();
+        i = 1;
+    } else if (line.startsWith(QLatin1Char('"'))) {
+        name = readQuoted(line, i, dialect);
+    }
+    const bool assigns = name && i < line.size() && line.at(i) == QLatin1Char('=');
+    if (!assigns) {
+        keepLine(section, line, std::nullopt);
+        return;
+    }
+    std::optional<RegistryValue> value = readData(line.mid(i + 1).trimmed(), dialect);
+    if (!value || !keys_.at(section).foreignHeader.isEmpty()) {
+        keepLine(section, line, name);
+        return;
+    }
+    value->name = *name;
+    setValue(keys_.at(section).path, *value);
 }

@@ -204,6 +204,11 @@ TEST(Registry, DamagedFilesKeepWhatCanBeReadAndNeverCrash)
     Registry reread(dir.path());
     EXPECT_EQ(reread.readString(kUser, kKey, QStringLiteral("Good")), QStringLiteral("yes"));
     EXPECT_EQ(reread.readInteger(kUser, kKey, QStringLiteral("New")), 3);
+    const QByteArray rewritten = readAll(reread.hiveFile(kUser));
+    for (const char* kept : {"\"Orphan\"=\"before any key\"\n", "\"Open\"=\"never closed\n",
+                             "\"BadDword\"=dword:zz\n"}) {
+        EXPECT_TRUE(rewritten.contains(kept)) << "kept as it stood: " << kept;
+    }
 
     // Random damage to a valid file: every variant parses quietly.
     const QByteArray valid = readAll(reread.hiveFile(kUser));
@@ -215,7 +220,7 @@ TEST(Registry, DamagedFilesKeepWhatCanBeReadAndNeverCrash)
         }
         bytes.truncate(random.bounded(int(bytes.size())) + 1);
         const RegistryDocument document = RegistryDocument::parse(bytes, "HKEY_CURRENT_USER");
-        EXPECT_LE(document.valueNames(kKey).size(), 2);
+        EXPECT_LE(document.valueNames(kKey).size(), bytes.count('='));
     }
 }
 
@@ -367,4 +372,87 @@ TEST(Registry, AKillDuringASaveLeavesTheLastOrPreviousState)
         known = *counter;
     }
     EXPECT_GT(known, 8);
+}
+
+TEST(Registry, LinesAndTypesItDoesNotReadSurviveARewriteInPlace)
+{
+    TempDir dir;
+    const QByteArray original =
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "; written by hand\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\r\n\"Foreign\"=\"other hive\"\r\n\r\n"
+        "[-HKEY_CURRENT_USER\\SOFTWARE\\Gone]\r\n\r\n"
+        "[HKEY_CURRENT_USER\\SOFTWARE\\Pallidrome\\\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB0]\r\n"
+        "\"Path\"=hex(2):25,00,41,00,25,00,00,00\r\n"
+        "; between values\r\n"
+        "\"Lines\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n"
+        "\"Big\"=hex(b):01,00,00,00,00,00,00,00\r\n"
+        "\"Quad\"=qword:0000000000000001\r\n"
+        "\"Plain\"=\"text\"\r\n";
+    dir.write(QStringLiteral("user.reg"), original);
+    Registry registry(dir.path());
+    EXPECT_EQ(registry.readString(kUser, kKey, QStringLiteral("Path")), QStringLiteral("%A%"));
+    ASSERT_TRUE(registry.writeString(kUser, kKey, QStringLiteral("Added"), QStringLiteral("new")));
+
+    const QByteArray rewritten = readAll(registry.hiveFile(kUser));
+    for (const char* kept : {"; written by hand\n",
+                             "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\n\"Foreign\"=\"other hive\"\n",
+                             "[-HKEY_CURRENT_USER\\SOFTWARE\\Gone]\n",
+                             "\"Path\"=hex(2):25,00,41,00,25,00,00,00\n; between values\n"
+                             "\"Lines\"=hex(7):61,00,00,00,62,00,00,00,00,00\n",
+                             "\"Big\"=hex(b):01,00,00,00,00,00,00,00\n",
+                             "\"Quad\"=qword:0000000000000001\n", "\"Plain\"=\"text\"\n"}) {
+        EXPECT_TRUE(rewritten.contains(kept)) << "kept: " << kept << "\n" << rewritten.constData();
+    }
+    EXPECT_FALSE(registry.keyExists(kUser, QStringLiteral("SOFTWARE\\Other")));
+
+    // A value the program sets or deletes replaces the line it was read from.
+    ASSERT_TRUE(registry.writeString(kUser, kKey, QStringLiteral("path"), QStringLiteral("C:\\")));
+    ASSERT_TRUE(registry.deleteValue(kUser, kKey, QStringLiteral("Quad")));
+    const QByteArray changed = readAll(registry.hiveFile(kUser));
+    EXPECT_FALSE(changed.contains("hex(2)"));
+    EXPECT_FALSE(changed.contains("qword"));
+    EXPECT_TRUE(changed.contains("\"Path\"=\"C:\\\\\"\n"));
+    EXPECT_TRUE(changed.contains("hex(7)"));
+    Registry reread(dir.path());
+    EXPECT_EQ(reread.readString(kUser, kKey, QStringLiteral("Path")), QStringLiteral("C:\\"));
+}
+
+TEST(Registry, AWindows1251FileIsReadAndWrittenBackInItsCodePage)
+{
+    TempDir dir;
+    // "Книга" and "Привет" in the Windows code page, as old editors exported them.
+    const QByteArray keyLine = "[HKEY_CURRENT_USER\\SOFTWARE\\Pallidrome\\\xCA\xED\xE8\xE3\xE0]";
+    const QByteArray valueLine = "\"\xC8\xEC\xFF\"=\"\xCF\xF0\xE8\xE2\xE5\xF2\"";
+    dir.write(QStringLiteral("user.reg"),
+              "REGEDIT4\r\n\r\n" + keyLine + "\r\n" + valueLine + "\r\n\"Odd\"=hex(2):41\r\n");
+    Registry registry(dir.path());
+    EXPECT_EQ(registry.readString(kUser, kKey, QStringLiteral("Имя")), QStringLiteral("Привет"));
+    ASSERT_TRUE(registry.writeString(kUser, kKey, QStringLiteral("Ещё"), QStringLiteral("да")));
+
+    const QByteArray rewritten = readAll(registry.hiveFile(kUser));
+    EXPECT_TRUE(rewritten.startsWith("REGEDIT4\n"));
+    EXPECT_TRUE(rewritten.contains(keyLine + "\n" + valueLine + "\n\"Odd\"=hex(2):41\n"))
+        << rewritten.toHex().constData();
+    EXPECT_TRUE(rewritten.contains("\"\xC5\xF9\xB8\"=\"\xE4\xE0\"")) << "new text in the code page";
+    Registry reread(dir.path());
+    EXPECT_EQ(reread.readString(kUser, kKey, QStringLiteral("Ещё")), QStringLiteral("да"));
+
+    // Text the code page cannot hold turns the file into UTF-8 rather than lose it.
+    ASSERT_TRUE(reread.writeString(kUser, kKey, QStringLiteral("Греческий"), QStringLiteral("Ω")));
+    Registry third(dir.path());
+    EXPECT_EQ(third.readString(kUser, kKey, QStringLiteral("Греческий")), QStringLiteral("Ω"));
+    EXPECT_EQ(third.readString(kUser, kKey, QStringLiteral("Имя")), QStringLiteral("Привет"));
+}
+
+TEST(Registry, AKeyWithManyValuesReadsInLinearTime)
+{
+    QByteArray text = "[HKEY_CURRENT_USER\\Software\\Big]\n";
+    for (int i = 0; text.size() < 1024 * 1024; ++i) {
+        text += "\"Value" + QByteArray::number(i) + "\"=dword:00000001\n";
+    }
+    const RegistryDocument document = RegistryDocument::parse(text, "HKEY_CURRENT_USER");
+    const QStringList names = document.valueNames(QStringLiteral("Software\\Big"));
+    ASSERT_GT(names.size(), 30000);
+    EXPECT_NE(document.value(QStringLiteral("software\\big"), names.last().toUpper()), nullptr);
 }
