@@ -294,9 +294,30 @@ void LiteHtmlView::mouseDoubleClickEvent(QMouseEvent* event)
     }
 }
 
+// Enter follows the link the selection starts in (a link chosen with the
+// keyboard or found).
+bool LiteHtmlView::followSelectedLink()
+{
+    const int run = selection_.isEmpty() ? -1 : text_.runOf(selection_.begin);
+    if (run < 0) {
+        return false;
+    }
+    const litehtml::element::ptr anchor = anchorOf(text_.runs().at(run).element, QPoint());
+    if (!anchor) {
+        return false;
+    }
+    emit anchorClicked(QString::fromUtf8(anchor->get_attr("href", "")), anchor);
+    return true;
+}
+
 void LiteHtmlView::keyPressEvent(QKeyEvent* event)
 {
     emit keyDown(event->key(), event->modifiers());
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && followSelectedLink()) {
+        event->accept();
+        return;
+    }
     QScrollBar* bar = verticalScrollBar();
     switch (event->key()) {
     case Qt::Key_Down:

@@ -63,6 +63,7 @@ private:
     void paintSelection(QPainter& painter) const;
     void trackHover(QPoint viewportPoint);
     void extendSelection(QPoint viewportPoint);
+    bool followSelectedLink();
 
     std::unique_ptr<LiteHtmlPage> page_;
     PageText text_;

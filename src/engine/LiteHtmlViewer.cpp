@@ -6,6 +6,7 @@
 #include "engine/HtmlTagScanner.h"
 #include "engine/LiteHtmlView.h"
 #include "engine/PagePaths.h"
+#include "engine/UserAgentStyle.h"
 
 #include <QScrollBar>
 #include <QStackedLayout>
@@ -275,4 +276,9 @@ PrintablePage LiteHtmlViewer::printablePage() const
         return active->printablePage();
     }
     return shownHtml_.isEmpty() ? PrintablePage() : PrintablePage{currentFile_, shownHtml_};
+}
+
+int LiteHtmlViewer::pageMargin() const
+{
+    return UserAgentStyle::kBodyMargin;
 }

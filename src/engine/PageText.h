@@ -36,10 +36,11 @@ public:
     Range wordAt(QPoint point) const;
     // The boxes a range covers on the page, one per run it touches.
     QList<QRect> boxes(Range range) const;
+    // The run holding a character; -1 for none.
+    int runOf(qsizetype position) const;
 
 private:
     void collectFrom(const litehtml::element::ptr& element);
-    int runOf(qsizetype position) const;
     int widthOf(int run, qsizetype characters) const;
 
     QList<Run> runs_;
