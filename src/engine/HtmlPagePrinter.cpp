@@ -49,9 +49,9 @@ bool THtmlPagePrinter::paginate(double scale, const Progress& progress)
     if (page.file.isEmpty() || scale <= 0) {
         return false;
     }
-    auto layout =
-        std::make_unique<LiteHtmlPrintLayout>(std::make_shared<HtmlResources>(), page.file,
-                                              page.html, viewer_->defaults(), printBackground_);
+    auto layout = std::make_unique<LiteHtmlPrintLayout>(std::make_shared<HtmlResources>(),
+                                                        page.file, page.html, viewer_->defaults(),
+                                                        printBackground_, page.style);
     const QSizeF printable = layout_.paintRect(QPageLayout::Inch).size() * documentDpi_ / scale;
     const int pages = layout->paginate(int(printable.width()), int(printable.height()));
     for (int number = 1; number <= pages; ++number) {

@@ -76,4 +76,5 @@ struct FormControl {
 struct PrintablePage {
     QString file;
     QString html;
+    QString style; // the viewer's default rules, before the page's own
 };

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -144,6 +145,12 @@ void LiteHtmlView::setSelection(PageText::Range range)
     viewport()->update();
 }
 
+void LiteHtmlView::moveToStart()
+{
+    anchorCharacter_ = -1;
+    setSelection({});
+}
+
 void LiteHtmlView::scrollToRange(PageText::Range range)
 {
     const QList<QRect> boxes = text_.boxes(range);
@@ -192,6 +199,13 @@ litehtml::element::ptr LiteHtmlView::elementAt(QPoint viewportPoint) const
     const QPoint point = toPage(viewportPoint);
     return page_->document()->root()->get_element_by_point(point.x(), point.y(), viewportPoint.x(),
                                                            viewportPoint.y());
+}
+
+bool LiteHtmlView::textAt(QPoint viewportPoint) const
+{
+    const QPoint point = toPage(viewportPoint);
+    return std::any_of(text_.runs().cbegin(), text_.runs().cend(),
+                       [point](const PageText::Run& run) { return run.box.contains(point); });
 }
 
 litehtml::element::ptr LiteHtmlView::linkAt(QPoint viewportPoint) const

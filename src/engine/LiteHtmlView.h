@@ -28,12 +28,21 @@ public:
     const PageText& text() const { return text_; }
     PageText::Range selection() const { return selection_; }
     void setSelection(PageText::Range range);
+    // Where a find starts: after the selection, else at the caret a click left.
+    qsizetype findStart() const
+    {
+        return !selection_.isEmpty() ? selection_.end : qMax<qsizetype>(0, anchorCharacter_);
+    }
+    // No selection, and the caret at the top of the page.
+    void moveToStart();
     void scrollToRange(PageText::Range range);
     // The top of the element named by "#name" or with that id; false if none.
     bool scrollToAnchor(const QString& name);
     // The deepest element under a viewport point.
     litehtml::element::ptr elementAt(QPoint viewportPoint) const;
     QPoint toPage(QPoint viewportPoint) const;
+    // Whether a word or space of the page lies at a viewport point.
+    bool textAt(QPoint viewportPoint) const;
     // The link (an <a>, or an <area> of an image map) at a viewport point.
     litehtml::element::ptr linkAt(QPoint viewportPoint) const;
 

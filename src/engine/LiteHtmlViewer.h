@@ -118,4 +118,5 @@ private:
     QString title_;
     QString baseTarget_;
     QString shownHtml_; // of the page shown, for printing
+    QString shownStyle_;
 };

@@ -46,7 +46,8 @@ void PageText::collectFrom(const litehtml::element::ptr& element)
     if (count == 0) {
         litehtml::tstring text;
         element->get_text(text);
-        if (text.empty()) {
+        // The zero-width space holding up an empty line is no text.
+        if (text.empty() || text == "\u200B") {
             return;
         }
         const litehtml::position place = element->get_placement();
