@@ -5,6 +5,7 @@
 #include "engine/PageText.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <memory>
 
 // A scrolled view of one litehtml page: draws the part in view, passes the
@@ -21,6 +22,8 @@ public:
     void setPage(std::unique_ptr<LiteHtmlPage> page);
     LiteHtmlPage* page() const { return page_.get(); }
     void relayout();
+    // Drops what was drawn of the page (its look changed) and repaints.
+    void invalidate();
 
     // Whether form fields become real controls (the search viewer makes none).
     void setFormWidgets(bool widgets) { formWidgets_ = widgets; }
@@ -65,16 +68,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
     void updateScrollBars();
+    void drawAround(const QRect& view);
     void paintSelection(QPainter& painter) const;
     void trackHover(QPoint viewportPoint);
     void extendSelection(QPoint viewportPoint);
     bool followSelectedLink();
 
     std::unique_ptr<LiteHtmlPage> page_;
+    QImage drawn_;   // the page around the view
+    QPoint drawnAt_; // page point of its top-left corner
     PageText text_;
     LiteHtmlFormControls controls_;
     bool formWidgets_ = true;

@@ -212,8 +212,10 @@ QString LiteHtmlViewer::pageHtml(const QString& path, const QByteArray& bytes)
         return QLatin1String("<html><body><pre>") + PageCharset::DecodeText(bytes).toHtmlEscaped() +
                QLatin1String("</pre></body></html>");
     case PagePaths::PageKind::Picture:
+        // A block, so that no line's descent below it makes the page
+        // taller than the picture and its margins.
         resources_->picture(path, bytes);
-        return QLatin1String("<html><body><img src=\"") +
+        return QLatin1String("<html><body><img style=\"display:block\" src=\"") +
                path.mid(path.lastIndexOf(QLatin1Char('\\')) + 1).toHtmlEscaped() +
                QLatin1String("\"></body></html>");
     case PagePaths::PageKind::Html:

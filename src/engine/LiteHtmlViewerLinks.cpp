@@ -173,7 +173,7 @@ void LiteHtmlViewer::copySelection()
     }
     auto* copied = new QMimeData;
     copied->setText(text);
-    copied->setHtml(text.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
+    copied->setHtml(view_->text().html(view_->selection()));
     QApplication::clipboard()->setMimeData(copied);
 }
 

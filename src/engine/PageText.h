@@ -27,6 +27,9 @@ public:
 
     Range all() const { return {0, joined_.size()}; }
     QString text(Range range) const;
+    // A range as HTML: each piece in the colour, weight, slant and family it
+    // is drawn with, inside its link, lines apart by <br>.
+    QString html(Range range) const;
     // The first match at or after character from.
     Range find(const QString& needle, bool caseSensitive, qsizetype from) const;
     // The character at a page point, or the nearest one before it; -1 when

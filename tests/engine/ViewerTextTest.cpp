@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QMimeData>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -152,4 +153,27 @@ TEST_F(ViewerText, DropDownListsAreRealControlsOverThePage)
     EXPECT_TRUE(viewer->formControls().isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(viewer->findChildren<QComboBox*>().isEmpty());
+}
+
+TEST_F(ViewerText, ACopyCarriesThePlainTextAndTheHtmlOfItsLook)
+{
+    disc.writeToDisk(QStringLiteral("run\\styled.htm"),
+                     "<p>plain <b style=\"color:#ff0000\">bold red</b> <i>slanted</i></p>"
+                     "<p><a href=\"next.htm\">a &lt;link&gt;</a> after</p>");
+    ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\styled.htm")));
+    viewer->selectAll();
+    viewer->copySelection();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    ASSERT_TRUE(copied->hasText());
+    ASSERT_TRUE(copied->hasHtml());
+    EXPECT_EQ(copied->text(), QStringLiteral("plain bold red slanted\na <link> after"));
+    const QString html = copied->html();
+    EXPECT_TRUE(html.contains(QStringLiteral("color:#ff0000;font-weight:bold")));
+    EXPECT_TRUE(html.contains(QStringLiteral("font-style:italic\"")) ||
+                html.contains(QStringLiteral("font-style:italic;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<a href=\"next.htm\">")));
+    EXPECT_TRUE(html.contains(QStringLiteral("&lt;link&gt;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<br>")));
+    EXPECT_FALSE(html.contains(QStringLiteral("<link>")));
 }
