@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTextBrowser>
+#include <QTextEdit>
 
 namespace {
 
@@ -100,8 +100,9 @@ void TFontForm::CreateControls()
     FontSizeEdit->setRange(6, 24);
     FontSizeEdit->setValue(12);
     Label("&Размер", FontSizeEdit, QRect(190, 266, 100, 18), this);
-    FontViewer = new QTextBrowser(this);
+    FontViewer = new QTextEdit(this);
     FontViewer->setGeometry(300, 26, 250, 300);
+    FontViewer->setReadOnly(true);
     FontViewer->setTextInteractionFlags(Qt::NoTextInteraction);
     FontViewer->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     OKButton = new QPushButton(QStringLiteral("O&K"), this);

@@ -9,7 +9,7 @@
 class QListWidget;
 class QPushButton;
 class QSpinBox;
-class QTextBrowser;
+class QTextEdit;
 class TColorGrid;
 
 // The page font dialog: the font, text and link colours, size and
@@ -45,7 +45,7 @@ public:
     TColorGrid* FontColorGrid = nullptr;
     TColorGrid* HotSpotColorGrid = nullptr;
     QSpinBox* FontSizeEdit = nullptr;
-    QTextBrowser* FontViewer = nullptr;
+    QTextEdit* FontViewer = nullptr;
     QPushButton* OKButton = nullptr;
     QPushButton* Cancel = nullptr;
     QPushButton* ResetButton = nullptr;

@@ -3,56 +3,15 @@
 #include "engine/HtmlResources.h"
 #include "engine/HtmlViewer.h"
 #include "engine/LiteHtmlPrintLayout.h"
-#include "engine/LiteHtmlViewer.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextFrame>
-#include <QTextTable>
 
 namespace {
 
 constexpr double kScreenDpi = 96.0;
-
-void clearFrameBackgrounds(QTextFrame* frame)
-{
-    QTextFrameFormat format = frame->frameFormat();
-    format.clearBackground();
-    frame->setFrameFormat(format);
-    if (auto* table = qobject_cast<QTextTable*>(frame)) {
-        for (int row = 0; row < table->rows(); ++row) {
-            for (int column = 0; column < table->columns(); ++column) {
-                QTextTableCell cell = table->cellAt(row, column);
-                QTextCharFormat cellFormat = cell.format();
-                cellFormat.clearBackground();
-                cell.setFormat(cellFormat);
-            }
-        }
-    }
-    for (QTextFrame* child : frame->childFrames()) {
-        clearFrameBackgrounds(child);
-    }
-}
-
-void clearBackgrounds(QTextDocument& document)
-{
-    clearFrameBackgrounds(document.rootFrame());
-    QTextCursor cursor(&document);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().hasProperty(QTextFormat::BackgroundBrush)) {
-            QTextBlockFormat format = block.blockFormat();
-            format.clearBackground();
-            cursor.setPosition(block.position());
-            cursor.setBlockFormat(format);
-        }
-    }
-}
 
 } // namespace
 
@@ -82,45 +41,17 @@ QPoint THtmlPagePrinter::printableOffset() const
     return layout_.paintRectPixels(resolution_).topLeft();
 }
 
+// The page is laid out anew at the printable width in screen pixels divided
+// by the scale, with the print media type.
 bool THtmlPagePrinter::paginate(double scale, const Progress& progress)
 {
-    const QTextDocument* source = viewer_ ? viewer_->printableDocument() : nullptr;
-    if (!source && viewer_ && scale > 0) {
-        return paginateLiteHtml(scale, progress);
-    }
-    if (!source || scale <= 0) {
+    const PrintablePage page = viewer_ ? viewer_->printablePage() : PrintablePage();
+    if (page.file.isEmpty() || scale <= 0) {
         return false;
     }
-    std::unique_ptr<QTextDocument> document(source->clone());
-    if (!printBackground_) {
-        clearBackgrounds(*document);
-    }
-    const QSizeF printable = layout_.paintRect(QPageLayout::Inch).size();
-    document->setPageSize(printable * documentDpi_ / scale);
-    const int pages = document->pageCount();
-    for (int page = 1; page <= pages; ++page) {
-        if (progress && !progress(page)) {
-            return false;
-        }
-    }
-    document_ = std::move(document);
-    liteLayout_.reset();
-    scale_ = scale;
-    return true;
-}
-
-// A litehtml page is laid out anew at the printable width in screen pixels
-// divided by the scale, with the print media type.
-bool THtmlPagePrinter::paginateLiteHtml(double scale, const Progress& progress)
-{
-    const auto* viewer = qobject_cast<const LiteHtmlViewer*>(viewer_.data());
-    const PrintablePage page = viewer ? viewer->printablePage() : PrintablePage();
-    if (page.file.isEmpty()) {
-        return false;
-    }
-    auto layout =
-        std::make_unique<LiteHtmlPrintLayout>(std::make_shared<HtmlResources>(), page.file,
-                                              page.html, viewer_->defaults(), printBackground_);
+    auto layout = std::make_unique<LiteHtmlPrintLayout>(std::make_shared<HtmlResources>(),
+                                                        page.file, page.html, viewer_->defaults(),
+                                                        printBackground_, page.style);
     const QSizeF printable = layout_.paintRect(QPageLayout::Inch).size() * documentDpi_ / scale;
     const int pages = layout->paginate(int(printable.width()), int(printable.height()));
     for (int number = 1; number <= pages; ++number) {
@@ -128,18 +59,14 @@ bool THtmlPagePrinter::paginateLiteHtml(double scale, const Progress& progress)
             return false;
         }
     }
-    liteLayout_ = std::move(layout);
-    document_.reset();
+    pages_ = std::move(layout);
     scale_ = scale;
     return true;
 }
 
 int THtmlPagePrinter::pageCount() const
 {
-    if (liteLayout_) {
-        return liteLayout_->pageCount();
-    }
-    return document_ ? document_->pageCount() : 0;
+    return pages_ ? pages_->pageCount() : 0;
 }
 
 QImage THtmlPagePrinter::pageImage(int page, int dotsPerInch) const
@@ -185,28 +112,10 @@ void THtmlPagePrinter::drawPage(QPainter& painter, int page, double dotsPerInch)
 {
     const QRectF printable = layout_.paintRectPixels(int(dotsPerInch));
     const double zoom = dotsPerInch / documentDpi_ * scale_;
-    if (liteLayout_) {
-        painter.save();
-        painter.translate(printable.topLeft());
-        painter.scale(zoom, zoom);
-        liteLayout_->drawPage(painter, page);
-        painter.restore();
-        if (pageNumbers_) {
-            drawHeader(painter, page, dotsPerInch);
-        }
-        return;
-    }
-    const QSizeF pageSize = document_->pageSize();
     painter.save();
     painter.translate(printable.topLeft());
     painter.scale(zoom, zoom);
-    painter.translate(0, -page * pageSize.height());
-    const QRectF clip(0, page * pageSize.height(), pageSize.width(), pageSize.height());
-    painter.setClipRect(clip);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = clip;
-    context.palette.setColor(QPalette::Text, viewer_ ? viewer_->defaults().fontColor : Qt::black);
-    document_->documentLayout()->draw(&painter, context);
+    pages_->drawPage(painter, page);
     painter.restore();
     if (pageNumbers_) {
         drawHeader(painter, page, dotsPerInch);

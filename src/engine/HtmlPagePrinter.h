@@ -10,10 +10,9 @@
 class QPainter;
 class QPrinter;
 class LiteHtmlPrintLayout;
-class QTextDocument;
 class THtmlViewer;
 
-// The page printer of the print preview: lays a copy of a viewer's document
+// The page printer of the print preview: lays a copy of a viewer's page
 // out into pages of a paper layout at a print scale, draws any page as a
 // picture, prints a range of pages, and lets the viewer's printHeader event
 // draw on each page (when page numbers are on).
@@ -47,13 +46,11 @@ public:
     bool printRange(QPrinter& printer, int from, int to, const Progress& progress = {});
 
 private:
-    bool paginateLiteHtml(double scale, const Progress& progress);
     void drawPage(QPainter& painter, int page, double dotsPerInch) const;
     void drawHeader(QPainter& painter, int page, double dotsPerInch) const;
 
     QPointer<THtmlViewer> viewer_;
-    std::unique_ptr<QTextDocument> document_;
-    std::unique_ptr<LiteHtmlPrintLayout> liteLayout_; // pages of a litehtml viewer
+    std::unique_ptr<LiteHtmlPrintLayout> pages_;
     QPageLayout layout_;
     int resolution_ = 600;
     bool pageNumbers_ = true;

@@ -1,23 +1,14 @@
 #include "engine/HtmlResources.h"
 
 #include "data/ComprStream.h"
-#include "data/PageCharset.h"
 #include "engine/PagePaths.h"
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QTextDocument>
 
 namespace {
 
 const QString TokenScheme = QStringLiteral("res");
-
-QImage blankPicture()
-{
-    QImage image(1, 1, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    return image;
-}
 
 // A header size the decoder would accept: a larger one, which it refuses,
 // must not make room for a picture that never comes.
@@ -98,25 +89,6 @@ QString HtmlResources::RewriteCssUrls(const QString& css, const QString& baseFil
     return from == 0 ? css : out + css.mid(from);
 }
 
-QVariant HtmlResources::resource(int type, const QUrl& url)
-{
-    const QString path = PathOfToken(url);
-    if (path.isEmpty()) {
-        return QVariant();
-    }
-    if (type == QTextDocument::StyleSheetResource) {
-        return styleSheet(path);
-    }
-    if (type != QTextDocument::ImageResource) {
-        return QVariant();
-    }
-    if (!loadImages_) {
-        return blankPicture();
-    }
-    const QImage image = picture(path);
-    return image.isNull() ? QVariant() : QVariant(image);
-}
-
 QImage HtmlResources::picture(const QString& path)
 {
     const auto cached = pictures_.constFind(path);
@@ -180,15 +152,6 @@ QImage HtmlResources::picture(const QString& path, const QByteArray& bytes)
     }
     pictures_.insert(path, image);
     return image;
-}
-
-QVariant HtmlResources::styleSheet(const QString& path)
-{
-    const std::optional<QByteArray> bytes = ReadFile(path);
-    if (!bytes) {
-        return QVariant();
-    }
-    return RewriteCssUrls(PageCharset::DecodeText(*bytes), path);
 }
 
 void HtmlResources::startPage()

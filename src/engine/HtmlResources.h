@@ -6,13 +6,12 @@
 #include <QSize>
 #include <QString>
 #include <QUrl>
-#include <QVariant>
 #include <optional>
 
-// The one way a viewer reads files. Pages refer to files through tokens
-// ("res:" and the escaped virtual path, "#n" numbering the reference), so the
-// text engine never resolves a path itself; every file comes through
-// TComprStream: the archive member first, the disk file otherwise. Pictures
+// The one way a viewer reads files: every file comes through TComprStream,
+// the archive member first, the disk file otherwise. File tokens ("res:" and
+// the escaped virtual path, "#n" numbering the reference) name files in
+// pages rewritten by HtmlPreprocessor. Pictures
 // are decoded once per page and dropped when the next page starts; a page
 // learns their sizes from their headers, so it is laid out before any of them
 // is decoded, and each one decodes when first drawn.
@@ -28,8 +27,6 @@ public:
     // url(...) references of a style sheet made tokens, resolved against baseFile.
     static QString RewriteCssUrls(const QString& css, const QString& baseFile);
 
-    // What the text engine asks for: pictures and style sheets.
-    QVariant resource(int type, const QUrl& url);
     QImage picture(const QString& path);
     // A picture whose bytes were read already (a picture page).
     QImage picture(const QString& path, const QByteArray& bytes);
@@ -46,7 +43,6 @@ public:
 private:
     static constexpr qint64 kHeadBytes = 8 * 1024;
     static QSize HeaderSize(const QString& path, QByteArray bytes);
-    QVariant styleSheet(const QString& path);
 
     bool loadImages_;
     QHash<QString, QImage> pictures_;

@@ -8,7 +8,6 @@
 #include <QWidget>
 
 class QPainter;
-class QTextDocument;
 
 // The HTML viewer as the shell sees it: everything the page panels, link
 // commands, history lists, find panel and print preview need of a page view,
@@ -67,8 +66,12 @@ public:
     virtual THtmlViewer* frameViewer(const QString& name) = 0;
     virtual THtmlViewer* activeViewer() = 0;
 
-    // The document a page printer lays out; none while nothing is shown.
-    virtual const QTextDocument* printableDocument() const = 0;
+    // The page a page printer lays out (of the frame worked in last, or every
+    // frame of a frameset); an empty file while nothing is shown.
+    virtual PrintablePage printablePage() const = 0;
+    // Pixels between the edge of a page and what it shows (a picture page's
+    // picture).
+    virtual int pageMargin() const = 0;
 
 signals:
     // An empty url: the mouse left the link. source: the (frame) viewer

@@ -70,3 +70,11 @@ struct FormControl {
                                                                   : QString();
     }
 };
+
+// A page as a page printer lays it out itself: its file, against which its
+// links resolve, and its HTML as the viewer showed it. An empty file: none.
+struct PrintablePage {
+    QString file;
+    QString html;
+    QString style; // the viewer's default rules, before the page's own
+};

@@ -132,6 +132,11 @@ int LiteHtmlContainer::TextWidth(litehtml::uint_ptr font, const QString& text)
     return reinterpret_cast<Font*>(font)->metrics.horizontalAdvance(text);
 }
 
+QFont LiteHtmlContainer::FontOf(litehtml::uint_ptr font)
+{
+    return font ? reinterpret_cast<Font*>(font)->font : QFont();
+}
+
 int LiteHtmlContainer::text_width(const char* text, litehtml::uint_ptr font)
 {
     Font& used = *reinterpret_cast<Font*>(font);

@@ -40,6 +40,8 @@ public:
     static QString FromUtf8(const char* text) { return QString::fromUtf8(text); }
     // The width of text in a font this container made.
     static int TextWidth(litehtml::uint_ptr font, const QString& text);
+    // The font behind a font this container made.
+    static QFont FontOf(litehtml::uint_ptr font);
 
     litehtml::uint_ptr create_font(const char* faceName, int size, int weight,
                                    litehtml::font_style italic, unsigned int decoration,

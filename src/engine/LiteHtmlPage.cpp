@@ -33,9 +33,13 @@ LiteHtmlPage::~LiteHtmlPage()
     document_.reset(); // frees its fonts through the container
 }
 
-void LiteHtmlPage::load(const QString& html)
+void LiteHtmlPage::load(const QString& html, const QString& userStyle)
 {
-    const QByteArray text = PresentationalCss::Rewrite(html).toUtf8();
+    QString page = PresentationalCss::Rewrite(html);
+    if (!userStyle.isEmpty()) {
+        page.prepend(QLatin1String("<style>") + userStyle + QLatin1String("</style>"));
+    }
+    const QByteArray text = page.toUtf8();
     document_ = litehtml::document::createFromUTF8(text.constData(), &container_, &sharedContext());
 }
 

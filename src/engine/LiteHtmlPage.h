@@ -18,8 +18,9 @@ public:
                  LiteHtmlContainer::Media media = LiteHtmlContainer::Media::Screen);
     ~LiteHtmlPage();
 
-    // html: the page's text as written.
-    void load(const QString& html);
+    // html: the page's text as written; userStyle: rules that come before
+    // every rule of the page (the viewer's defaults), so the page's win.
+    void load(const QString& html, const QString& userStyle = QString());
     // Lays the page out for a viewport; the page's height.
     int layout(QSize viewport);
     QSize size() const;

@@ -25,11 +25,12 @@ void collectPictures(const litehtml::element::ptr& element, QList<QRect>& boxes)
 
 LiteHtmlPrintLayout::LiteHtmlPrintLayout(std::shared_ptr<HtmlResources> resources,
                                          const QString& pageFile, const QString& html,
-                                         const ViewerDefaults& defaults, bool backgrounds)
+                                         const ViewerDefaults& defaults, bool backgrounds,
+                                         const QString& userStyle)
     : page_(std::move(resources), pageFile, defaults, LiteHtmlContainer::Media::Print)
 {
     page_.container().setDrawBackgrounds(backgrounds);
-    page_.load(html);
+    page_.load(html, userStyle);
 }
 
 int LiteHtmlPrintLayout::paginate(int width, int pageHeight)

@@ -15,7 +15,7 @@ class LiteHtmlPrintLayout {
 public:
     LiteHtmlPrintLayout(std::shared_ptr<HtmlResources> resources, const QString& pageFile,
                         const QString& html, const ViewerDefaults& defaults,
-                        bool backgrounds = true);
+                        bool backgrounds = true, const QString& userStyle = QString());
 
     // Lays the page out width pixels wide and cuts pages pageHeight high.
     int paginate(int width, int pageHeight);

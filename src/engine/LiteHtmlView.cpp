@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -83,6 +84,12 @@ void LiteHtmlView::relayout()
     text_.collect(page_ ? page_->document() : nullptr);
     updateScrollBars();
     controls_.place(toPage(QPoint()));
+    invalidate();
+}
+
+void LiteHtmlView::invalidate()
+{
+    drawn_ = QImage();
     viewport()->update();
 }
 
@@ -101,17 +108,45 @@ QPoint LiteHtmlView::toPage(QPoint viewportPoint) const
     return viewportPoint + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
+// The page is drawn into a picture reaching a viewport above and below the
+// view, so that scrolling repaints from it; litehtml walks the whole page
+// on every drawing, however little of it is in view.
 void LiteHtmlView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), palette().color(QPalette::Base));
     if (!page_) {
+        painter.fillRect(event->rect(), palette().color(QPalette::Base));
         return;
     }
     const QPoint scroll = toPage(QPoint());
-    page_->draw(painter, -scroll, event->rect().translated(scroll));
+    const QRect view(scroll, viewport()->size());
+    if (!QRect(drawnAt_, drawn_.deviceIndependentSize().toSize()).contains(view)) {
+        drawAround(view);
+    }
+    painter.drawImage(drawnAt_ - scroll, drawn_);
     painter.translate(-scroll);
     paintSelection(painter);
+}
+
+void LiteHtmlView::drawAround(const QRect& view)
+{
+    const QRect area(view.left(), qMax(0, view.top() - view.height()), view.width(),
+                     view.height() * 3);
+    const qreal ratio = viewport()->devicePixelRatioF();
+    drawn_ = QImage(area.size() * ratio, QImage::Format_RGB32);
+    drawn_.setDevicePixelRatio(ratio);
+    drawn_.fill(palette().color(QPalette::Base));
+    drawnAt_ = area.topLeft();
+    QPainter painter(&drawn_);
+    page_->draw(painter, -area.topLeft(), area);
+}
+
+void LiteHtmlView::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        invalidate();
+    }
 }
 
 void LiteHtmlView::paintSelection(QPainter& painter) const
@@ -142,6 +177,12 @@ void LiteHtmlView::setSelection(PageText::Range range)
 {
     selection_ = range;
     viewport()->update();
+}
+
+void LiteHtmlView::moveToStart()
+{
+    anchorCharacter_ = -1;
+    setSelection({});
 }
 
 void LiteHtmlView::scrollToRange(PageText::Range range)
@@ -194,6 +235,13 @@ litehtml::element::ptr LiteHtmlView::elementAt(QPoint viewportPoint) const
                                                            viewportPoint.y());
 }
 
+bool LiteHtmlView::textAt(QPoint viewportPoint) const
+{
+    const QPoint point = toPage(viewportPoint);
+    return std::any_of(text_.runs().cbegin(), text_.runs().cend(),
+                       [point](const PageText::Run& run) { return run.box.contains(point); });
+}
+
 litehtml::element::ptr LiteHtmlView::linkAt(QPoint viewportPoint) const
 {
     return anchorOf(elementAt(viewportPoint), toPage(viewportPoint));
@@ -208,7 +256,7 @@ void LiteHtmlView::trackHover(QPoint viewportPoint)
     litehtml::position::vector redraw;
     if (page_->document()->on_mouse_over(point.x(), point.y(), viewportPoint.x(), viewportPoint.y(),
                                          redraw)) {
-        viewport()->update();
+        invalidate();
     }
     const litehtml::element::ptr anchor = linkAt(viewportPoint);
     viewport()->setCursor(anchor ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -255,7 +303,9 @@ void LiteHtmlView::mousePressEvent(QMouseEvent* event)
     setSelection({});
     const QPoint at = toPage(point);
     litehtml::position::vector redraw;
-    page_->document()->on_lbutton_down(at.x(), at.y(), point.x(), point.y(), redraw);
+    if (page_->document()->on_lbutton_down(at.x(), at.y(), point.x(), point.y(), redraw)) {
+        invalidate();
+    }
 }
 
 void LiteHtmlView::mouseReleaseEvent(QMouseEvent* event)
@@ -272,7 +322,9 @@ void LiteHtmlView::mouseReleaseEvent(QMouseEvent* event)
         // A click, not a selection: litehtml reports a link under it, which
         // is passed on once litehtml is done, since following it may replace
         // the page.
-        page_->document()->on_lbutton_up(at.x(), at.y(), point.x(), point.y(), redraw);
+        if (page_->document()->on_lbutton_up(at.x(), at.y(), point.x(), point.y(), redraw)) {
+            invalidate();
+        }
         litehtml::element::ptr anchor = std::exchange(clickedAnchor_, nullptr);
         const litehtml::element::ptr link = linkAt(point);
         if (link && isTag(link, "area")) {
@@ -294,9 +346,30 @@ void LiteHtmlView::mouseDoubleClickEvent(QMouseEvent* event)
     }
 }
 
+// Enter follows the link the selection starts in (a link chosen with the
+// keyboard or found).
+bool LiteHtmlView::followSelectedLink()
+{
+    const int run = selection_.isEmpty() ? -1 : text_.runOf(selection_.begin);
+    if (run < 0) {
+        return false;
+    }
+    const litehtml::element::ptr anchor = anchorOf(text_.runs().at(run).element, QPoint());
+    if (!anchor) {
+        return false;
+    }
+    emit anchorClicked(QString::fromUtf8(anchor->get_attr("href", "")), anchor);
+    return true;
+}
+
 void LiteHtmlView::keyPressEvent(QKeyEvent* event)
 {
     emit keyDown(event->key(), event->modifiers());
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && followSelectedLink()) {
+        event->accept();
+        return;
+    }
     QScrollBar* bar = verticalScrollBar();
     switch (event->key()) {
     case Qt::Key_Down:
@@ -336,8 +409,9 @@ void LiteHtmlView::leaveEvent(QEvent* event)
     QAbstractScrollArea::leaveEvent(event);
     if (page_ && page_->document()) {
         litehtml::position::vector redraw;
-        page_->document()->on_mouse_leave(redraw);
-        viewport()->update();
+        if (page_->document()->on_mouse_leave(redraw)) {
+            invalidate();
+        }
     }
     if (hoveredAnchor_) {
         hoveredAnchor_ = nullptr;

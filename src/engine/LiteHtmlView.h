@@ -5,6 +5,7 @@
 #include "engine/PageText.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <memory>
 
 // A scrolled view of one litehtml page: draws the part in view, passes the
@@ -21,6 +22,8 @@ public:
     void setPage(std::unique_ptr<LiteHtmlPage> page);
     LiteHtmlPage* page() const { return page_.get(); }
     void relayout();
+    // Drops what was drawn of the page (its look changed) and repaints.
+    void invalidate();
 
     // Whether form fields become real controls (the search viewer makes none).
     void setFormWidgets(bool widgets) { formWidgets_ = widgets; }
@@ -28,12 +31,21 @@ public:
     const PageText& text() const { return text_; }
     PageText::Range selection() const { return selection_; }
     void setSelection(PageText::Range range);
+    // Where a find starts: after the selection, else at the caret a click left.
+    qsizetype findStart() const
+    {
+        return !selection_.isEmpty() ? selection_.end : qMax<qsizetype>(0, anchorCharacter_);
+    }
+    // No selection, and the caret at the top of the page.
+    void moveToStart();
     void scrollToRange(PageText::Range range);
     // The top of the element named by "#name" or with that id; false if none.
     bool scrollToAnchor(const QString& name);
     // The deepest element under a viewport point.
     litehtml::element::ptr elementAt(QPoint viewportPoint) const;
     QPoint toPage(QPoint viewportPoint) const;
+    // Whether a word or space of the page lies at a viewport point.
+    bool textAt(QPoint viewportPoint) const;
     // The link (an <a>, or an <area> of an image map) at a viewport point.
     litehtml::element::ptr linkAt(QPoint viewportPoint) const;
 
@@ -56,15 +68,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
     void updateScrollBars();
+    void drawAround(const QRect& view);
     void paintSelection(QPainter& painter) const;
     void trackHover(QPoint viewportPoint);
     void extendSelection(QPoint viewportPoint);
+    bool followSelectedLink();
 
     std::unique_ptr<LiteHtmlPage> page_;
+    QImage drawn_;   // the page around the view
+    QPoint drawnAt_; // page point of its top-left corner
     PageText text_;
     LiteHtmlFormControls controls_;
     bool formWidgets_ = true;

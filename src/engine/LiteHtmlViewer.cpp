@@ -6,6 +6,7 @@
 #include "engine/HtmlTagScanner.h"
 #include "engine/LiteHtmlView.h"
 #include "engine/PagePaths.h"
+#include "engine/UserAgentStyle.h"
 
 #include <QScrollBar>
 #include <QStackedLayout>
@@ -26,6 +27,24 @@ std::optional<FrameNode> framesetOf(const QString& html)
         }
     }
     return std::nullopt;
+}
+
+// The <title> of a page that litehtml does not lay out (a frameset).
+QString titleOf(const QString& html)
+{
+    HtmlTagScanner scanner(html);
+    HtmlTag tag;
+    while (scanner.next(tag)) {
+        if (tag.name == QLatin1String("title") && !tag.closing) {
+            const qsizetype end =
+                html.indexOf(QLatin1String("</title"), tag.end, Qt::CaseInsensitive);
+            return DecodeEntities(html.mid(tag.end, end < 0 ? -1 : end - tag.end)).simplified();
+        }
+        if (tag.name == QLatin1String("body") || tag.name == QLatin1String("frameset")) {
+            break;
+        }
+    }
+    return QString();
 }
 
 // The target every link of the page takes when it names none.
@@ -177,7 +196,7 @@ bool LiteHtmlViewer::showFile(const QString& path, const QString& anchor, int po
     const std::optional<FrameNode> frameset =
         options_.buildFrames ? framesetOf(html) : std::nullopt;
     if (frameset) {
-        title_.clear();
+        title_ = titleOf(html);
         showFrameset(*frameset);
     } else {
         showPage(path, html);
@@ -193,8 +212,10 @@ QString LiteHtmlViewer::pageHtml(const QString& path, const QByteArray& bytes)
         return QLatin1String("<html><body><pre>") + PageCharset::DecodeText(bytes).toHtmlEscaped() +
                QLatin1String("</pre></body></html>");
     case PagePaths::PageKind::Picture:
+        // A block, so that no line's descent below it makes the page
+        // taller than the picture and its margins.
         resources_->picture(path, bytes);
-        return QLatin1String("<html><body><img src=\"") +
+        return QLatin1String("<html><body><img style=\"display:block\" src=\"") +
                path.mid(path.lastIndexOf(QLatin1Char('\\')) + 1).toHtmlEscaped() +
                QLatin1String("\"></body></html>");
     case PagePaths::PageKind::Html:
@@ -207,8 +228,9 @@ void LiteHtmlViewer::showPage(const QString& path, const QString& html)
 {
     baseTarget_ = baseTargetOf(html);
     auto page = std::make_unique<LiteHtmlPage>(resources_, path, defaults_);
-    shownHtml_ = QLatin1String("<style>") + defaultStyle() + QLatin1String("</style>") + html;
-    page->load(shownHtml_);
+    shownHtml_ = html;
+    shownStyle_ = defaultStyle();
+    page->load(shownHtml_, shownStyle_);
     LiteHtmlPage* shown = page.get();
     view_->setPage(std::move(page));
     title_ = shown->container().title();
@@ -274,5 +296,11 @@ PrintablePage LiteHtmlViewer::printablePage() const
     if (active && active != self) {
         return active->printablePage();
     }
-    return shownHtml_.isEmpty() ? PrintablePage() : PrintablePage{currentFile_, shownHtml_};
+    return shownHtml_.isEmpty() ? PrintablePage()
+                                : PrintablePage{currentFile_, shownHtml_, shownStyle_};
+}
+
+int LiteHtmlViewer::pageMargin() const
+{
+    return UserAgentStyle::kBodyMargin;
 }

@@ -13,13 +13,6 @@
 
 class HtmlResources;
 
-// A page as a page printer lays it out itself: its file, against which its
-// links resolve, and its HTML as the viewer showed it. An empty file: none.
-struct PrintablePage {
-    QString file;
-    QString html;
-};
-
 class LiteHtmlView;
 class QStackedLayout;
 
@@ -71,10 +64,8 @@ public:
 
     THtmlViewer* frameViewer(const QString& name) override;
     THtmlViewer* activeViewer() override;
-    // Pages on litehtml print through their own layout, not a QTextDocument.
-    const QTextDocument* printableDocument() const override { return nullptr; }
-    // The page shown (in the frame worked in last), for the page printer.
-    PrintablePage printablePage() const;
+    PrintablePage printablePage() const override;
+    int pageMargin() const override;
 
     QString frameName() const { return frameName_; }
     LiteHtmlView* view() const { return view_; }
@@ -127,4 +118,5 @@ private:
     QString title_;
     QString baseTarget_;
     QString shownHtml_; // of the page shown, for printing
+    QString shownStyle_;
 };

@@ -173,7 +173,7 @@ void LiteHtmlViewer::copySelection()
     }
     auto* copied = new QMimeData;
     copied->setText(text);
-    copied->setHtml(text.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
+    copied->setHtml(view_->text().html(view_->selection()));
     QApplication::clipboard()->setMimeData(copied);
 }
 
@@ -192,7 +192,7 @@ bool LiteHtmlViewer::findNext(const QString& text, bool caseSensitive)
     if (active != this) {
         return active->findNext(text, caseSensitive);
     }
-    const PageText::Range found = view_->text().find(text, caseSensitive, view_->selection().end);
+    const PageText::Range found = view_->text().find(text, caseSensitive, view_->findStart());
     if (found.isEmpty()) {
         return false;
     }
@@ -208,15 +208,26 @@ void LiteHtmlViewer::moveSelectionToStart()
         active->moveSelectionToStart();
         return;
     }
-    view_->setSelection({});
+    view_->moveToStart();
 }
 
+// On a frameset page, the object of the frame under the point; on a page,
+// a picture, a piece of text, or nothing (margins and empty room).
 ViewerObject LiteHtmlViewer::objectAt(QPoint point) const
 {
     ViewerObject object;
+    if (frameset_) {
+        for (const QPointer<LiteHtmlViewer>& frame : frames_) {
+            if (frame && !frame->isHidden() &&
+                frame->rect().contains(frame->mapFrom(this, point))) {
+                return frame->objectAt(frame->mapFrom(this, point));
+            }
+        }
+        return object;
+    }
     const QPoint viewportPoint = view_->viewport()->mapFrom(this, point);
     const litehtml::element::ptr element = view_->elementAt(viewportPoint);
-    if (!element) {
+    if (!element || !view_->viewport()->rect().contains(viewportPoint)) {
         return object;
     }
     object.id = quint64(reinterpret_cast<quintptr>(element.get()));
@@ -226,7 +237,7 @@ ViewerObject LiteHtmlViewer::objectAt(QPoint point) const
         object.imageSource = attribute(image, "src");
         const QString title = attribute(image, "title");
         object.hint = title.isEmpty() ? attribute(image, "alt") : title;
-    } else {
+    } else if (view_->textAt(viewportPoint)) {
         object.kind = ViewerObject::Text;
     }
     const litehtml::element::ptr anchor = view_->linkAt(viewportPoint);

@@ -2,6 +2,7 @@
 
 #include "engine/LiteHtmlContainer.h"
 
+#include <QColor>
 #include <algorithm>
 
 namespace {
@@ -28,7 +29,10 @@ void PageText::collect(const litehtml::document::ptr& document)
         collectFrom(document->root());
     }
     for (int i = 0; i < runs_.size(); ++i) {
-        if (i > 0 && startsLine(runs_.at(i - 1).box, runs_.at(i).box) &&
+        // A line wrapped at a space is no line break of the text.
+        const bool wrappedAtSpace =
+            joined_.endsWith(QLatin1Char(' ')) || runs_.at(i).text.trimmed().isEmpty();
+        if (i > 0 && startsLine(runs_.at(i - 1).box, runs_.at(i).box) && !wrappedAtSpace &&
             !joined_.endsWith(QLatin1Char('\n'))) {
             joined_ += QLatin1Char('\n');
         }
@@ -46,7 +50,8 @@ void PageText::collectFrom(const litehtml::element::ptr& element)
     if (count == 0) {
         litehtml::tstring text;
         element->get_text(text);
-        if (text.empty()) {
+        // The zero-width space holding up an empty line is no text.
+        if (text.empty() || text == "\u200B") {
             return;
         }
         const litehtml::position place = element->get_placement();
@@ -153,4 +158,59 @@ QList<QRect> PageText::boxes(Range range) const
         covered.append(QRect(box.left() + left, box.top(), qMax(0, right - left), box.height()));
     }
     return covered;
+}
+
+namespace {
+
+// A piece of a run as HTML in the look it is drawn with, inside its link.
+QString styledPiece(const PageText::Run& run, const QString& text)
+{
+    const QFont font = LiteHtmlContainer::FontOf(run.element->get_font());
+    const litehtml::web_color colour = run.element->get_color("color", true);
+    QString style =
+        QStringLiteral("color:%1").arg(QColor(colour.red, colour.green, colour.blue).name());
+    if (font.bold()) {
+        style += QLatin1String(";font-weight:bold");
+    }
+    if (font.italic()) {
+        style += QLatin1String(";font-style:italic");
+    }
+    if (!font.families().isEmpty()) {
+        style += QStringLiteral(";font-family:'%1'").arg(font.families().first().toHtmlEscaped());
+    }
+    QString html = QStringLiteral("<span style=\"%1\">%2</span>").arg(style, text.toHtmlEscaped());
+    for (litehtml::element::ptr up = run.element; up; up = up->parent()) {
+        const char* tag = up->get_tagName();
+        const char* href = up->get_attr("href");
+        if (tag && href && qstricmp(tag, "a") == 0) {
+            return QStringLiteral("<a href=\"%1\">%2</a>")
+                .arg(QString::fromUtf8(href).toHtmlEscaped(), html);
+        }
+    }
+    return html;
+}
+
+} // namespace
+
+QString PageText::html(Range range) const
+{
+    if (range.isEmpty() || runs_.isEmpty()) {
+        return QString();
+    }
+    QString html;
+    const int first = qMax(0, runOf(range.begin));
+    const int last = qMin(int(runs_.size()) - 1, runOf(range.end - 1));
+    for (int i = first; i <= last; ++i) {
+        const qsizetype start = starts_.at(i);
+        if (i > first &&
+            joined_.mid(starts_.at(i - 1), start - starts_.at(i - 1)).endsWith(QLatin1Char('\n'))) {
+            html += QLatin1String("<br>");
+        }
+        const qsizetype from = qMax<qsizetype>(0, range.begin - start);
+        const qsizetype to = qMin<qsizetype>(runs_.at(i).text.size(), range.end - start);
+        if (to > from) {
+            html += styledPiece(runs_.at(i), runs_.at(i).text.mid(from, to - from));
+        }
+    }
+    return html;
 }

@@ -27,6 +27,9 @@ public:
 
     Range all() const { return {0, joined_.size()}; }
     QString text(Range range) const;
+    // A range as HTML: each piece in the colour, weight, slant and family it
+    // is drawn with, inside its link, lines apart by <br>.
+    QString html(Range range) const;
     // The first match at or after character from.
     Range find(const QString& needle, bool caseSensitive, qsizetype from) const;
     // The character at a page point, or the nearest one before it; -1 when
@@ -36,10 +39,11 @@ public:
     Range wordAt(QPoint point) const;
     // The boxes a range covers on the page, one per run it touches.
     QList<QRect> boxes(Range range) const;
+    // The run holding a character; -1 for none.
+    int runOf(qsizetype position) const;
 
 private:
     void collectFrom(const litehtml::element::ptr& element);
-    int runOf(qsizetype position) const;
     int widthOf(int run, qsizetype characters) const;
 
     QList<Run> runs_;

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <utility>
 
 namespace {
 
@@ -162,8 +163,27 @@ void PresentationalCss::closeTag(const HtmlTag& tag)
     }
 }
 
+// A line of nothing but a line break has the height of a line in browsers
+// and none in litehtml: a zero-width space holds it open.
+bool PresentationalCss::emptyLineBreak(const HtmlTag& tag)
+{
+    if (tag.name != QLatin1String("br")) {
+        return false;
+    }
+    const qsizetype previous = std::exchange(lastBreakEnd_, tag.end);
+    if (previous < 0 ||
+        !QStringView(html_).mid(previous, tag.begin - previous).trimmed().isEmpty()) {
+        return false;
+    }
+    replace(tag, QString(QChar(0x200B)) + html_.mid(tag.begin, tag.end - tag.begin));
+    return true;
+}
+
 void PresentationalCss::rewriteTag(const HtmlTag& tag)
 {
+    if (emptyLineBreak(tag)) {
+        return;
+    }
     if (tag.name == QLatin1String("table")) {
         tables_.append(Table());
     }

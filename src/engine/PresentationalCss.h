@@ -34,6 +34,7 @@ private:
     explicit PresentationalCss(const QString& html) : html_(html), scanner_(html) {}
     QString run();
     void rewriteTag(const HtmlTag& tag);
+    bool emptyLineBreak(const HtmlTag& tag);
     void closeTag(const HtmlTag& tag);
     bool tooDeep(const HtmlTag& tag);
     QString styleOf(const HtmlTag& tag, HtmlAttributes& attributes);
@@ -49,6 +50,7 @@ private:
     QString out_;
     QString pageCss_;
     qsizetype copied_ = 0;
+    qsizetype lastBreakEnd_ = -1; // where the last <br> ended
     QList<Table> tables_;
     QList<QString> open_; // names of the elements open, innermost last
 };

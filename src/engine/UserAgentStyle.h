@@ -7,6 +7,9 @@
 // lists, tables, forms and <center>; and the look of links.
 namespace UserAgentStyle {
 
+// The margin of <body>, px.
+constexpr int kBodyMargin = 8;
+
 QString StyleSheet();
 
 } // namespace UserAgentStyle

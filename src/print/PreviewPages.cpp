@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QScreen>
-#include <QTextDocument>
 #include <cmath>
 
 namespace {
@@ -55,8 +54,7 @@ QSizeF TPreviewPages::DocumentArea(QPageLayout::Orientation orientation) const
 
 QSizeF TPreviewPages::PictureRoom(QSize picture) const
 {
-    const QTextDocument* document = viewer_.printableDocument();
-    const double margin = document ? document->documentMargin() : 0.0;
+    const double margin = viewer_.hasDocument() ? viewer_.pageMargin() : 0.0;
     return QSizeF(picture) + QSizeF(2 * margin, 2 * margin);
 }
 

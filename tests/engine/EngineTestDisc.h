@@ -3,7 +3,9 @@
 #include "TempDir.h"
 #include "data/ArchiveWriter.h"
 #include "data/PackedArchive.h"
-#include "engine/DocumentGeometry.h"
+#include "engine/LiteHtmlContainer.h"
+#include "engine/LiteHtmlView.h"
+#include "engine/LiteHtmlViewer.h"
 #include "platform/CodePage.h"
 #include "platform/VirtualFs.h"
 
@@ -12,9 +14,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTextBrowser>
-#include <QTextCursor>
-#include <QTextDocument>
+#include <gtest/gtest.h>
 #include <ostream>
 
 // A disc for viewer tests: "d:\" is a temporary folder, and the process-wide
@@ -78,61 +78,121 @@ inline void PrintTo(const QString& text, std::ostream* out)
     *out << '"' << text.toStdString() << '"';
 }
 
-// Input as a user gives it, sent to the browser's viewport.
+// Input as a user gives it, sent to the viewport of a viewer's page view,
+// and what the page shows, read back from the engine.
 namespace UserInput {
 
-inline QPoint PointOfText(QTextBrowser& browser, const QString& text)
+inline LiteHtmlView& ViewOf(THtmlViewer& viewer)
 {
-    const QTextCursor found = browser.document()->find(text);
-    QTextCursor middle(browser.document());
-    middle.setPosition((found.selectionStart() + found.selectionEnd()) / 2);
-    return browser.cursorRect(middle).center();
+    return *static_cast<LiteHtmlViewer&>(viewer).view();
+}
+inline QWidget* Viewport(THtmlViewer& viewer)
+{
+    return ViewOf(viewer).viewport();
 }
 
-// The middle of the picture at a document position, in the viewer's coordinates.
-inline QPoint PointOfPicture(QWidget& viewer, QTextBrowser& browser, int position)
+// Characters of the nth match of text on the page shown (case sensitive).
+inline PageText::Range RangeOfText(THtmlViewer& viewer, const QString& text, int nth = 0)
 {
-    const QRectF box = DocumentGeometry::InlineObjectRect(*browser.document(), position);
-    const QPoint scroll(browser.horizontalScrollBar()->value(),
-                        browser.verticalScrollBar()->value());
-    return browser.viewport()->mapTo(&viewer, box.center().toPoint() - scroll);
-}
-
-// Document position of the n-th picture (0-based), -1 if none.
-inline int PictureAt(QTextDocument& document, int n)
-{
-    QTextCursor cursor(&document);
-    for (int i = 0; i <= n; ++i) {
-        cursor = document.find(QString(QChar::ObjectReplacementCharacter), cursor);
-        if (cursor.isNull()) {
-            return -1;
-        }
+    const PageText& page = ViewOf(viewer).text();
+    PageText::Range found = page.find(text, true, 0);
+    for (int i = 0; i < nth && !found.isEmpty(); ++i) {
+        found = page.find(text, true, found.end);
     }
-    return cursor.selectionStart();
+    return found;
 }
 
-inline void Move(QTextBrowser& browser, QPoint point)
+// The middle of the first match of text, in viewport coordinates.
+inline QPoint PointOfText(THtmlViewer& viewer, const QString& text)
 {
-    QMouseEvent move(QEvent::MouseMove, point, browser.viewport()->mapToGlobal(point), Qt::NoButton,
+    const PageText::Range found = RangeOfText(viewer, text);
+    const qsizetype middle = (found.begin + found.end) / 2;
+    const QList<QRect> boxes = ViewOf(viewer).text().boxes({middle, middle + 1});
+    if (found.isEmpty() || boxes.isEmpty()) {
+        ADD_FAILURE() << "no text " << text.toStdString();
+        return QPoint(-1, -1);
+    }
+    return boxes.first().center() - ViewOf(viewer).toPage(QPoint());
+}
+
+// The element that draws the middle character of the first match of text.
+inline litehtml::element::ptr ElementOfText(THtmlViewer& viewer, const QString& text)
+{
+    const PageText::Range found = RangeOfText(viewer, text);
+    const PageText& page = ViewOf(viewer).text();
+    const int run = page.runOf((found.begin + found.end) / 2);
+    if (found.isEmpty() || run < 0) {
+        ADD_FAILURE() << "no text " << text.toStdString();
+        return nullptr;
+    }
+    return page.runs().at(run).element;
+}
+
+// The colour text is drawn in.
+inline QColor ColourOf(THtmlViewer& viewer, const QString& text)
+{
+    const litehtml::element::ptr element = ElementOfText(viewer, text);
+    if (!element) {
+        return QColor();
+    }
+    const litehtml::web_color colour = element->get_color("color", true);
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+inline QFont FontOf(THtmlViewer& viewer, const QString& text)
+{
+    const litehtml::element::ptr element = ElementOfText(viewer, text);
+    return element ? LiteHtmlContainer::FontOf(element->get_font()) : QFont();
+}
+
+// The box of the n-th picture (0-based) on the page, page coordinates; an
+// invalid box if none.
+inline QRect PictureBox(THtmlViewer& viewer, int n)
+{
+    LiteHtmlPage* page = ViewOf(viewer).page();
+    if (!page || !page->document()) {
+        return QRect();
+    }
+    const litehtml::elements_vector pictures = page->document()->root()->select_all("img");
+    if (n < 0 || n >= int(pictures.size())) {
+        return QRect();
+    }
+    const litehtml::position box = pictures[size_t(n)]->get_placement();
+    return QRect(box.x, box.y, box.width, box.height);
+}
+
+// The middle of the n-th picture, in the viewer's coordinates.
+inline QPoint PointOfPicture(THtmlViewer& viewer, int n)
+{
+    const QRect box = PictureBox(viewer, n);
+    EXPECT_TRUE(box.isValid()) << "no picture " << n;
+    return Viewport(viewer)->mapTo(&viewer, box.center() - ViewOf(viewer).toPage(QPoint()));
+}
+
+inline void Move(THtmlViewer& viewer, QPoint point)
+{
+    QWidget* target = Viewport(viewer);
+    QMouseEvent move(QEvent::MouseMove, point, target->mapToGlobal(point), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(browser.viewport(), &move);
+    QApplication::sendEvent(target, &move);
 }
 
-inline void Click(QTextBrowser& browser, QPoint point)
+inline void Click(THtmlViewer& viewer, QPoint point)
 {
-    Move(browser, point);
-    const QPoint global = browser.viewport()->mapToGlobal(point);
+    Move(viewer, point);
+    QWidget* target = Viewport(viewer);
+    const QPoint global = target->mapToGlobal(point);
     QMouseEvent press(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QApplication::sendEvent(browser.viewport(), &press);
+    QApplication::sendEvent(target, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
-    QApplication::sendEvent(browser.viewport(), &release);
+    QApplication::sendEvent(target, &release);
 }
 
-inline void ClickText(QTextBrowser& browser, const QString& text)
+inline void ClickText(THtmlViewer& viewer, const QString& text)
 {
-    Click(browser, PointOfText(browser, text));
+    Click(viewer, PointOfText(viewer, text));
 }
 
 } // namespace UserInput

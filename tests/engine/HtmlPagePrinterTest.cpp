@@ -1,7 +1,6 @@
 #include "engine/HtmlPagePrinter.h"
 
 #include "EngineTestDisc.h"
-#include "engine/DocumentBrowser.h"
 #include "engine/HtmlViewer.h"
 
 #include <QFile>

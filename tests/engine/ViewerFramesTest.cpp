@@ -1,7 +1,5 @@
 #include "EngineTestDisc.h"
-#include "engine/DocumentBrowser.h"
 #include "engine/HtmlViewer.h"
-#include "engine/TextBrowserViewer.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -44,11 +42,6 @@ protected:
         viewer->show();
         ASSERT_TRUE(viewer->loadFile(kIndex));
     }
-    static QTextBrowser& browserOf(THtmlViewer* frame)
-    {
-        return *static_cast<TextBrowserViewer*>(frame)->browser();
-    }
-
     EngineTestDisc disc;
     std::unique_ptr<THtmlViewer> viewer;
 };
@@ -81,7 +74,7 @@ TEST_F(ViewerFrames, ALinkWithATargetFrameLoadsThere)
                      });
     THtmlViewer* menu = viewer->frameViewer(QStringLiteral("menu"));
     THtmlViewer* main = viewer->frameViewer(QStringLiteral("main"));
-    UserInput::ClickText(browserOf(menu), QStringLiteral("open b"));
+    UserInput::ClickText(*menu, QStringLiteral("open b"));
     ASSERT_EQ(sources, QList<THtmlViewer*>({menu}));
     EXPECT_EQ(main->currentFile(), QStringLiteral("d:\\run\\html\\pages\\b.htm"));
     EXPECT_EQ(main->historyFiles().size(), 2);
@@ -93,7 +86,7 @@ TEST_F(ViewerFrames, ALinkWithATargetFrameLoadsThere)
 
 TEST_F(ViewerFrames, TheTopTargetReplacesTheFrameset)
 {
-    UserInput::ClickText(browserOf(viewer->frameViewer(QStringLiteral("menu"))),
+    UserInput::ClickText(*viewer->frameViewer(QStringLiteral("menu")),
                          QStringLiteral("leave frames"));
     EXPECT_EQ(viewer->currentFile(), QStringLiteral("d:\\run\\html\\top.htm"));
     EXPECT_EQ(viewer->frameViewer(QStringLiteral("main")), nullptr);
@@ -114,9 +107,9 @@ TEST_F(ViewerFrames, TheBaseTargetAndTheParentTargetAreFollowed)
                      [&targets](THtmlViewer*, const QString& target, const QString&, bool*) {
                          targets.append(target);
                      });
-    UserInput::ClickText(browserOf(nav), QStringLiteral("via base"));
+    UserInput::ClickText(*nav, QStringLiteral("via base"));
     EXPECT_EQ(viewer->frameViewer(QStringLiteral("main"))->documentTitle(), QStringLiteral("B"));
-    UserInput::ClickText(browserOf(nav), QStringLiteral("up"));
+    UserInput::ClickText(*nav, QStringLiteral("up"));
     EXPECT_EQ(targets, QStringList({"main", "_parent"}));
     EXPECT_EQ(viewer->currentFile(), QStringLiteral("d:\\run\\html\\top.htm"));
 }
@@ -124,23 +117,20 @@ TEST_F(ViewerFrames, TheBaseTargetAndTheParentTargetAreFollowed)
 TEST_F(ViewerFrames, TheFrameWorkedInLastIsTheActiveOne)
 {
     THtmlViewer* main = viewer->frameViewer(QStringLiteral("main"));
-    UserInput::Click(browserOf(main), QPoint(400, 300));
+    UserInput::Click(*main, QPoint(400, 300));
     EXPECT_EQ(viewer->activeViewer(), main);
     EXPECT_FALSE(viewer->findNext(QStringLiteral("page a"), true));
     viewer->moveSelectionToStart();
     EXPECT_TRUE(viewer->findNext(QStringLiteral("page a"), true));
     EXPECT_EQ(main->selectedText(), QStringLiteral("page a"));
-    EXPECT_EQ(viewer->printableDocument(), browserOf(main).document());
+    EXPECT_EQ(viewer->printablePage().file, main->currentFile());
 }
 
 TEST_F(ViewerFrames, TheObjectUnderAPointIsLookedUpInItsFrame)
 {
     THtmlViewer* main = viewer->frameViewer(QStringLiteral("main"));
-    QTextBrowser& browser = browserOf(main);
-    browser.document()->size();
-    const int picture = UserInput::PictureAt(*browser.document(), 0);
-    ASSERT_GE(picture, 0);
-    const QPoint inMain = UserInput::PointOfPicture(*main, browser, picture);
+    ASSERT_EQ(UserInput::PictureBox(*main, 0).size(), QSize(50, 40));
+    const QPoint inMain = UserInput::PointOfPicture(*main, 0);
     const ViewerObject object = viewer->objectAt(main->mapTo(viewer.get(), inMain));
     EXPECT_TRUE(object.hasHint());
     EXPECT_EQ(object.hint, QStringLiteral("Frame hint"));
@@ -150,7 +140,7 @@ TEST_F(ViewerFrames, APageThatFramesItselfStopsGrowing)
 {
     ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\html\\self.htm")));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const int frames = int(viewer->findChildren<TextBrowserViewer*>().size());
+    const int frames = int(viewer->findChildren<THtmlViewer*>().size());
     EXPECT_GT(frames, 2);
     EXPECT_LE(frames, 64);
 }

@@ -1,7 +1,5 @@
 #include "EngineTestDisc.h"
-#include "engine/DocumentBrowser.h"
 #include "engine/HtmlViewer.h"
-#include "engine/TextBrowserViewer.h"
 
 #include <QKeyEvent>
 #include <gtest/gtest.h>
@@ -43,14 +41,8 @@ protected:
             });
         ASSERT_TRUE(viewer->loadFile(kPage));
     }
-    QTextBrowser& browser() { return *static_cast<TextBrowserViewer&>(*viewer).browser(); }
-    QColor colourOf(const QString& text)
-    {
-        const QTextCursor found = browser().document()->find(text);
-        QTextCursor inside(browser().document());
-        inside.setPosition(found.selectionStart() + 1);
-        return inside.charFormat().foreground().color();
-    }
+    THtmlViewer& shown() { return *viewer; }
+    QColor colourOf(const QString& text) { return UserInput::ColourOf(*viewer, text); }
 
     EngineTestDisc disc;
     std::unique_ptr<THtmlViewer> viewer;
@@ -63,7 +55,7 @@ protected:
 TEST_F(ViewerLinks, AClickIsReportedWithItsTargetBeforeTheViewerFollowsIt)
 {
     answer = true;
-    UserInput::ClickText(browser(), QStringLiteral("b again"));
+    UserInput::ClickText(shown(), QStringLiteral("b again"));
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks[0].source, viewer.get());
     EXPECT_EQ(clicks[0].target, QStringLiteral("x"));
@@ -71,7 +63,7 @@ TEST_F(ViewerLinks, AClickIsReportedWithItsTargetBeforeTheViewerFollowsIt)
     EXPECT_EQ(viewer->currentFile(), kPage);
 
     answer = false;
-    UserInput::ClickText(browser(), QStringLiteral("to b"));
+    UserInput::ClickText(shown(), QStringLiteral("to b"));
     ASSERT_EQ(clicks.size(), 2);
     EXPECT_EQ(viewer->currentFile(), QStringLiteral("d:\\run\\html\\b.htm"));
     EXPECT_EQ(viewer->documentTitle(), QStringLiteral("B"));
@@ -82,7 +74,7 @@ TEST_F(ViewerLinks, AClickIsReportedWithItsTargetBeforeTheViewerFollowsIt)
 TEST_F(ViewerLinks, LinksWithSchemesAndOtherFilesAreOnlyReported)
 {
     for (const char* text : {"web", "mail", "print", "game", "zip"}) {
-        UserInput::ClickText(browser(), QString::fromLatin1(text));
+        UserInput::ClickText(shown(), QString::fromLatin1(text));
     }
     ASSERT_EQ(clicks.size(), 5);
     EXPECT_EQ(clicks[0].url, QStringLiteral("http://example.org/"));
@@ -96,7 +88,7 @@ TEST_F(ViewerLinks, LinksWithSchemesAndOtherFilesAreOnlyReported)
 TEST_F(ViewerLinks, AnAnchorLinkScrollsWithinThePage)
 {
     EXPECT_EQ(viewer->verticalPosition(), 0);
-    UserInput::ClickText(browser(), QStringLiteral("down"));
+    UserInput::ClickText(shown(), QStringLiteral("down"));
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks[0].url, QStringLiteral("#end"));
     EXPECT_GT(viewer->verticalPosition(), 0);
@@ -112,10 +104,10 @@ TEST_F(ViewerLinks, HoveringALinkReportsItAndPaintsItHot)
                          hovered.append(target + QLatin1Char('|') + url);
                      });
     const QColor plain = colourOf(QStringLiteral("b again"));
-    UserInput::Move(browser(), UserInput::PointOfText(browser(), QStringLiteral("b again")));
+    UserInput::Move(shown(), UserInput::PointOfText(shown(), QStringLiteral("b again")));
     ASSERT_EQ(hovered, QStringList({"x|B.HTM"}));
     EXPECT_EQ(colourOf(QStringLiteral("b again")), viewer->defaults().hotLinkColor);
-    UserInput::Move(browser(), QPoint(590, 290));
+    UserInput::Move(shown(), QPoint(590, 290));
     ASSERT_EQ(hovered.size(), 2);
     EXPECT_EQ(hovered[1], QStringLiteral("|"));
     EXPECT_EQ(colourOf(QStringLiteral("b again")), plain);
@@ -152,13 +144,14 @@ TEST_F(ViewerLinks, KeysAndMouseAreReportedInViewerCoordinates)
                      [&presses](QPoint point, Qt::MouseButton, Qt::MouseButtons,
                                 Qt::KeyboardModifiers) { presses.append(point); });
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("c"));
-    QApplication::sendEvent(&browser(), &copy);
+    QWidget* view = &UserInput::ViewOf(shown());
+    QApplication::sendEvent(view, &copy);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(&browser(), &enter);
+    QApplication::sendEvent(view, &enter);
     EXPECT_EQ(keys, QList<int>({-Qt::Key_C, Qt::Key_Return}));
-    UserInput::Click(browser(), QPoint(300, 200));
+    UserInput::Click(shown(), QPoint(300, 200));
     ASSERT_EQ(presses.size(), 1);
-    EXPECT_EQ(presses[0], browser().viewport()->mapTo(viewer.get(), QPoint(300, 200)));
+    EXPECT_EQ(presses[0], UserInput::Viewport(shown())->mapTo(viewer.get(), QPoint(300, 200)));
 }
 
 // Links share a few tokens in the text: links with the same token, an empty
@@ -177,7 +170,7 @@ TEST_F(ViewerLinks, ManyLinksAreToldApartByTheirPlace)
     ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\many.htm")));
     answer = true;
     for (const char* text : {"[70]", "[6]", "[134]", "[4]"}) {
-        UserInput::ClickText(browser(), QString::fromLatin1(text));
+        UserInput::ClickText(shown(), QString::fromLatin1(text));
     }
     ASSERT_EQ(clicks.size(), 4);
     EXPECT_EQ(clicks[0].url, QStringLiteral("p70.htm"));
@@ -189,21 +182,18 @@ TEST_F(ViewerLinks, ManyLinksAreToldApartByTheirPlace)
     QObject::connect(
         viewer.get(), &THtmlViewer::linkHovered,
         [&hovered](THtmlViewer*, const QString&, const QString& url) { hovered.append(url); });
-    UserInput::Move(browser(), UserInput::PointOfText(browser(), QStringLiteral("[7]")));
-    UserInput::Move(browser(), UserInput::PointOfText(browser(), QStringLiteral("[71]")));
+    UserInput::Move(shown(), UserInput::PointOfText(shown(), QStringLiteral("[7]")));
+    UserInput::Move(shown(), UserInput::PointOfText(shown(), QStringLiteral("[71]")));
     EXPECT_EQ(hovered, QStringList({"p7.htm", "p71.htm"}));
     EXPECT_EQ(colourOf(QStringLiteral("[71]")), viewer->defaults().hotLinkColor);
     EXPECT_EQ(colourOf(QStringLiteral("[7]")), viewer->defaults().linkColor);
 
-    const int picture = UserInput::PictureAt(*browser().document(), 0);
-    ASSERT_GE(picture, 0);
-    EXPECT_EQ(viewer->objectAt(UserInput::PointOfPicture(*viewer, browser(), picture)).linkUrl,
+    EXPECT_EQ(viewer->objectAt(UserInput::PointOfPicture(*viewer, 0)).linkUrl,
               QStringLiteral("pic.htm"));
 
-    QTextCursor selected = browser().document()->find(QStringLiteral("[75]"));
-    browser().setTextCursor(selected);
+    ASSERT_TRUE(viewer->findNext(QStringLiteral("[75]"), true));
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(&browser(), &enter);
+    QApplication::sendEvent(&UserInput::ViewOf(shown()), &enter);
     ASSERT_EQ(clicks.size(), 5);
     EXPECT_EQ(clicks[4].url, QStringLiteral("p75.htm"));
 }

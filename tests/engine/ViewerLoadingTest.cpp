@@ -1,9 +1,6 @@
 #include "EngineTestDisc.h"
-#include "engine/DocumentBrowser.h"
 #include "engine/HtmlViewer.h"
-#include "engine/TextBrowserViewer.h"
 
-#include <QTextBlock>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -19,17 +16,7 @@ protected:
         viewer->show();
         return *viewer;
     }
-    QTextDocument& document()
-    {
-        return *static_cast<TextBrowserViewer&>(*viewer).browser()->document();
-    }
-    QColor colourOf(const QString& text)
-    {
-        const QTextCursor found = document().find(text);
-        QTextCursor inside(&document());
-        inside.setPosition(found.selectionStart() + 1);
-        return inside.charFormat().foreground().color();
-    }
+    QColor colourOf(const QString& text) { return UserInput::ColourOf(*viewer, text); }
 
     EngineTestDisc disc;
     std::unique_ptr<THtmlViewer> viewer;
@@ -80,8 +67,8 @@ TEST_F(ViewerLoading, PicturesAndStyleSheetsOfAPageComeThroughTheArchive)
                       EngineTestDisc::Picture(QSize(40, 30), "PNG"));
     THtmlViewer& v = open();
     ASSERT_TRUE(v.loadFile(kPage));
-    document().size();
     EXPECT_EQ(v.lastPictureSize(), QSize(40, 30));
+    EXPECT_EQ(UserInput::PictureBox(v, 0).size(), QSize(40, 30));
     EXPECT_EQ(colourOf(QStringLiteral("green")), QColor(0, 255, 0));
 }
 
@@ -99,15 +86,8 @@ TEST_F(ViewerLoading, PicturesOfAPageAreMeasuredBeforeLayout)
     disc.addToArchive(QStringLiteral("html\\broken.png"), "not a picture at all");
     THtmlViewer& v = open();
     ASSERT_TRUE(v.loadFile(kPage));
-    QList<QSizeF> sizes;
-    for (int n = 0; n < 2; ++n) {
-        QTextCursor at(&document());
-        at.setPosition(UserInput::PictureAt(document(), n) + 1);
-        const QTextImageFormat format = at.charFormat().toImageFormat();
-        sizes.append(QSizeF(format.width(), format.height()));
-    }
-    EXPECT_EQ(sizes[0], QSizeF(90, 70));
-    EXPECT_EQ(sizes[1], QSizeF(0, 0));
+    EXPECT_EQ(UserInput::PictureBox(v, 0).size(), QSize(90, 70));
+    EXPECT_EQ(UserInput::PictureBox(v, 1).size(), QSize(0, 0));
 }
 
 TEST_F(ViewerLoading, PagesAreWindows1251UnlessDeclaredOtherwise)
@@ -143,10 +123,8 @@ TEST_F(ViewerLoading, PicturesShowAsPicturePagesWithTheirSize)
     EXPECT_EQ(v.lastPictureSize(), QSize(120, 80));
     EXPECT_EQ(v.historyFiles().size(), 3);
 
-    const int picture = UserInput::PictureAt(document(), 0);
-    ASSERT_GE(picture, 0);
-    const ViewerObject object = v.objectAt(
-        UserInput::PointOfPicture(v, *static_cast<TextBrowserViewer&>(v).browser(), picture));
+    ASSERT_EQ(UserInput::PictureBox(v, 0).size(), QSize(120, 80));
+    const ViewerObject object = v.objectAt(UserInput::PointOfPicture(v, 0));
     EXPECT_TRUE(object.isImage());
     EXPECT_EQ(object.imageSource, QStringLiteral("c.jpg"));
 }
@@ -171,7 +149,6 @@ TEST_F(ViewerLoading, TheSearchViewerIsHiddenAndKeepsNoHistoryNorPictures)
     EXPECT_TRUE(search->isHidden());
     EXPECT_EQ(search->size(), QSize(0, 0));
     ASSERT_TRUE(search->loadFile(kPage));
-    static_cast<TextBrowserViewer&>(*search).browser()->document()->size();
     EXPECT_TRUE(search->historyFiles().isEmpty());
     EXPECT_FALSE(search->canGoBack());
     EXPECT_EQ(search->currentFile(), kPage);
@@ -192,8 +169,9 @@ TEST_F(ViewerLoading, DefaultsApplyToTheNextLoadAndReloadKeepsThePage)
     defaults.linkColor = QColor(0, 0, 200);
     v.setDefaults(defaults);
     ASSERT_TRUE(v.reload());
-    EXPECT_EQ(document().defaultFont().pointSize(), 14);
-    EXPECT_EQ(document().defaultFont().family(), QStringLiteral("Courier New"));
+    const QFont font = UserInput::FontOf(v, QStringLiteral("plain"));
+    EXPECT_EQ(font.pixelSize(), 14 * 96 / 72);
+    EXPECT_EQ(font.families().value(0), QStringLiteral("Courier New"));
     EXPECT_EQ(colourOf(QStringLiteral("link")), QColor(0, 0, 200));
     EXPECT_EQ(v.historyFiles().size(), 1);
     EXPECT_EQ(v.defaults().fontSize, 14);
@@ -247,19 +225,21 @@ TEST_F(ViewerLoading, ReplacedPagesDoNotPileUp)
     std::unique_ptr<THtmlViewer> search(CreateSearchViewer(nullptr));
     ASSERT_TRUE(v.loadFile(kPage));
     ASSERT_TRUE(search->loadFile(kPage));
-    const QTextDocument* searched = search->printableDocument();
+    const LiteHtmlView* searchView = &UserInput::ViewOf(*search);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const qsizetype documents = v.findChildren<QTextDocument*>().size();
+    const qsizetype objects = v.findChildren<QObject*>().size();
+    const qsizetype searchObjects = search->findChildren<QObject*>().size();
     for (int round = 0; round < 40; ++round) {
         const QString file = round % 2 ? kPage : QStringLiteral("d:\\run\\html\\other.htm");
         ASSERT_TRUE(v.loadFile(file));
         ASSERT_TRUE(search->loadFile(file));
     }
-    EXPECT_EQ(search->printableDocument(), searched);
-    EXPECT_EQ(search->findChildren<QTextDocument*>().size(), 1);
+    EXPECT_EQ(&UserInput::ViewOf(*search), searchView);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(v.findChildren<QTextDocument*>().size(), documents);
-    EXPECT_EQ(v.printableDocument(), &document());
+    EXPECT_EQ(search->findChildren<QObject*>().size(), searchObjects);
+    EXPECT_EQ(v.findChildren<QObject*>().size(), objects);
+    EXPECT_EQ(v.printablePage().file, v.currentFile());
+    EXPECT_TRUE(v.printablePage().html.contains(QStringLiteral("first")));
 }
 
 TEST_F(ViewerLoading, ThePageStyleOfLinksWinsOverTheDefaultLook)

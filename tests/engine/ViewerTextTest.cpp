@@ -1,10 +1,9 @@
 #include "EngineTestDisc.h"
-#include "engine/DocumentBrowser.h"
 #include "engine/HtmlViewer.h"
-#include "engine/TextBrowserViewer.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QMimeData>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -32,14 +31,11 @@ protected:
         viewer->resize(600, 400);
         viewer->show();
         ASSERT_TRUE(viewer->loadFile(kPage));
-        document().size();
     }
-    QTextBrowser& browser() { return *static_cast<TextBrowserViewer&>(*viewer).browser(); }
-    QTextDocument& document() { return *browser().document(); }
+    LiteHtmlView& view() { return UserInput::ViewOf(*viewer); }
     ViewerObject objectOfPicture(int n)
     {
-        return viewer->objectAt(
-            UserInput::PointOfPicture(*viewer, browser(), UserInput::PictureAt(document(), n)));
+        return viewer->objectAt(UserInput::PointOfPicture(*viewer, n));
     }
 
     EngineTestDisc disc;
@@ -62,10 +58,9 @@ TEST_F(ViewerText, FindNextStepsThroughMatchesWithOrWithoutCase)
     viewer->moveSelectionToStart();
     EXPECT_TRUE(viewer->selectedText().isEmpty());
     ASSERT_TRUE(viewer->findNext(QStringLiteral("HELLO"), true));
-    EXPECT_EQ(browser().textCursor().selectionStart(),
-              document()
-                  .find(QStringLiteral("HELLO"), 0, QTextDocument::FindCaseSensitively)
-                  .selectionStart());
+    EXPECT_EQ(view().selection().begin,
+              UserInput::RangeOfText(*viewer, QStringLiteral("HELLO")).begin);
+    EXPECT_EQ(viewer->selectedText(), QStringLiteral("HELLO"));
     EXPECT_FALSE(viewer->findNext(QStringLiteral("HELLO"), true));
     EXPECT_FALSE(viewer->findNext(QString(), false));
 }
@@ -75,8 +70,10 @@ TEST_F(ViewerText, AMatchFarDownIsScrolledIntoView)
     EXPECT_EQ(viewer->verticalPosition(), 0);
     ASSERT_TRUE(viewer->findNext(QStringLiteral("last line"), true));
     EXPECT_GT(viewer->verticalPosition(), 0);
-    const QRect shown = browser().cursorRect();
-    EXPECT_TRUE(browser().viewport()->rect().contains(shown.center()));
+    const QList<QRect> boxes = view().text().boxes(view().selection());
+    ASSERT_FALSE(boxes.isEmpty());
+    const QRect shown = boxes.first().translated(-view().toPage(QPoint()));
+    EXPECT_TRUE(view().viewport()->rect().contains(shown.center()));
 }
 
 TEST_F(ViewerText, SelectAllAndCopyPutTheTextOnTheClipboard)
@@ -118,8 +115,8 @@ TEST_F(ViewerText, TheObjectUnderAPointTellsPicturesAndTheirHints)
     EXPECT_EQ(objectOfPicture(0).id, titled.id);
     EXPECT_NE(objectOfPicture(1).id, titled.id);
 
-    const QPoint onText = browser().viewport()->mapTo(
-        viewer.get(), UserInput::PointOfText(browser(), QStringLiteral("world")));
+    const QPoint onText = view().viewport()->mapTo(
+        viewer.get(), UserInput::PointOfText(*viewer, QStringLiteral("world")));
     EXPECT_EQ(viewer->objectAt(onText).kind, ViewerObject::Text);
     EXPECT_EQ(viewer->objectAt(QPoint(590, 390)).kind, ViewerObject::None);
     EXPECT_EQ(viewer->objectAt(QPoint(-5, 10)).kind, ViewerObject::None);
@@ -139,15 +136,16 @@ TEST_F(ViewerText, DropDownListsAreRealControlsOverThePage)
     QComboBox* box = boxes[0];
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->currentText(), QStringLiteral("BBB-222"));
-    const QPoint keyText = UserInput::PointOfText(browser(), QStringLiteral("Key:"));
-    const QPoint endText = UserInput::PointOfText(browser(), QStringLiteral("end"));
+    ASSERT_EQ(box->parentWidget(), view().viewport());
+    const QPoint keyText = UserInput::PointOfText(*viewer, QStringLiteral("Key:"));
+    const QPoint endText = UserInput::PointOfText(*viewer, QStringLiteral("end"));
     EXPECT_GT(box->geometry().left(), keyText.x());
     EXPECT_LT(box->geometry().right(), endText.x());
     EXPECT_TRUE(box->geometry().contains(QPoint(box->geometry().center().x(), keyText.y())));
 
-    const QPoint before = box->pos();
+    const QPoint before = box->mapTo(viewer.get(), QPoint());
     viewer->setVerticalPosition(30);
-    EXPECT_EQ(box->pos(), before - QPoint(0, 30));
+    EXPECT_EQ(box->mapTo(viewer.get(), QPoint()), before - QPoint(0, 30));
 
     box->setCurrentIndex(2);
     EXPECT_EQ(viewer->formControls()[0].selectedText(), QStringLiteral("CCC-333"));
@@ -155,4 +153,27 @@ TEST_F(ViewerText, DropDownListsAreRealControlsOverThePage)
     EXPECT_TRUE(viewer->formControls().isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(viewer->findChildren<QComboBox*>().isEmpty());
+}
+
+TEST_F(ViewerText, ACopyCarriesThePlainTextAndTheHtmlOfItsLook)
+{
+    disc.writeToDisk(QStringLiteral("run\\styled.htm"),
+                     "<p>plain <b style=\"color:#ff0000\">bold red</b> <i>slanted</i></p>"
+                     "<p><a href=\"next.htm\">a &lt;link&gt;</a> after</p>");
+    ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\styled.htm")));
+    viewer->selectAll();
+    viewer->copySelection();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    ASSERT_TRUE(copied->hasText());
+    ASSERT_TRUE(copied->hasHtml());
+    EXPECT_EQ(copied->text(), QStringLiteral("plain bold red slanted\na <link> after"));
+    const QString html = copied->html();
+    EXPECT_TRUE(html.contains(QStringLiteral("color:#ff0000;font-weight:bold")));
+    EXPECT_TRUE(html.contains(QStringLiteral("font-style:italic\"")) ||
+                html.contains(QStringLiteral("font-style:italic;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<a href=\"next.htm\">")));
+    EXPECT_TRUE(html.contains(QStringLiteral("&lt;link&gt;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<br>")));
+    EXPECT_FALSE(html.contains(QStringLiteral("<link>")));
 }

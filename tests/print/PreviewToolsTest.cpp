@@ -374,7 +374,7 @@ TEST_F(PreviewPictures, PicturesAreScaledOnlyWhenTheyDoNotFit)
     ASSERT_TRUE(tall);
     EXPECT_EQ(tall->Pages().Orientation(), QPageLayout::Portrait);
     EXPECT_EQ(tall->PageCount(), 1);
-    EXPECT_NEAR(tall->PrintScale() * 2008,
+    EXPECT_NEAR(tall->PrintScale() * (2000 + 2 * viewer->pageMargin()),
                 tall->Pages().DocumentArea(QPageLayout::Portrait).height(), 1.0);
 
     ASSERT_TRUE(viewer->loadFile(Picture(QStringLiteral("small.png"), QSize(200, 100))));

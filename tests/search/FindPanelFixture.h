@@ -4,9 +4,9 @@
 #include "data/ArchiveWriter.h"
 #include "data/Busy.h"
 #include "data/PackedArchive.h"
-#include "engine/DocumentBrowser.h"
 #include "engine/HtmlViewer.h"
-#include "engine/TextBrowserViewer.h"
+#include "engine/LiteHtmlView.h"
+#include "engine/LiteHtmlViewer.h"
 #include "platform/CodePage.h"
 #include "platform/VirtualFs.h"
 #include "search/FindTxtHtml.h"
@@ -14,7 +14,6 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTextBrowser>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -244,10 +243,12 @@ protected:
         }
         panel->FindNext(number);
     }
-    static int selectionStart(THtmlViewer* shown)
+    static const LiteHtmlView& viewOf(THtmlViewer* shown)
     {
-        return static_cast<TextBrowserViewer*>(shown)->browser()->textCursor().selectionStart();
+        return *static_cast<LiteHtmlViewer*>(shown)->view();
     }
+    // Where the selection starts in the text of the page shown.
+    static int selectionStart(THtmlViewer* shown) { return int(viewOf(shown).selection().begin); }
 
     TempDir dir;
     ArchiveWriter writer;

@@ -1,7 +1,6 @@
 #include "FindPanelFixture.h"
 
 #include <QCoreApplication>
-#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,13 +30,13 @@ protected:
     }
     int positionOf(const QString& text, int nth) const
     {
-        const QTextDocument& document =
-            *static_cast<TextBrowserViewer*>(viewer)->browser()->document();
-        QTextCursor cursor(const_cast<QTextDocument*>(&document));
-        for (int i = 0; i <= nth; ++i) {
-            cursor = document.find(text, cursor);
+        // The nth match in any letter case.
+        const PageText& page = viewOf(viewer).text();
+        PageText::Range found = page.find(text, false, 0);
+        for (int i = 0; i < nth; ++i) {
+            found = page.find(text, false, found.end);
         }
-        return cursor.selectionStart();
+        return found.isEmpty() ? -1 : int(found.begin);
     }
 };
 
