@@ -111,6 +111,10 @@ protected:
     }
     void TearDown() override
     {
+        if (shell.state() != QProcess::NotRunning) {
+            shell.kill();
+            shell.waitForFinished(5000);
+        }
         if (ours) {
             WindowRegistry::instance().Unregister(ours);
         }
@@ -229,7 +233,8 @@ TEST_F(GamesWineE2eTest, InstallStartAndRemoveAGameThroughItsPage)
     const QString ran = inPrefix(QStringLiteral("drive_c/lander-ran.txt"));
     ASSERT_TRUE(e2e::waitFor([&] { return QFile::exists(ran); }, 60000)) << "the game ran";
     ASSERT_TRUE(wine(QStringLiteral("wineserver"), {QStringLiteral("-w")}));
-    EXPECT_TRUE(readText(ran).endsWith(QStringLiteral("lander.exe\" -windowed"))) << readText(ran);
+    EXPECT_TRUE(readText(ran).endsWith(QStringLiteral("lander.exe\" -windowed")))
+        << readText(ran).toStdString();
     ASSERT_TRUE(QFile::exists(inPrefix(gameFolder + QStringLiteral("/saves/slot1.sav"))));
 
     // Removal: the uninstaller gets the line as written, takes the key and the
@@ -247,8 +252,6 @@ TEST_F(GamesWineE2eTest, InstallStartAndRemoveAGameThroughItsPage)
               QStringLiteral("mine"));
     EXPECT_TRUE(QFile::exists(disc + QStringLiteral("/setup.exe")));
     EXPECT_EQ(shell.state(), QProcess::Running);
-    shell.kill();
-    shell.waitForFinished(5000);
 }
 
 } // namespace
