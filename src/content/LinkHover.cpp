@@ -1,3 +1,4 @@
+#include "components/GameKey.h"
 #include "content/ContentContext.h"
 #include "content/LinkCommands.h"
 #include "content/LinkForm.h"
@@ -10,8 +11,6 @@
 // The status bar text of the standard window while the mouse is over a link.
 
 namespace {
-
-const QString GamesKey = QStringLiteral("SOFTWARE\\Venkarro\\");
 
 // A scheme other than "file" followed by "://", or an address the desktop
 // handles.
@@ -87,7 +86,7 @@ QString TLinkCommands::CopyText(const THtmlViewer& viewer, const QString& url) c
 // The registry key of a game is only read, never created.
 bool TLinkCommands::GameHasValue(const QString& key, const QString& value) const
 {
-    return context_.Settings()
-        .readString(RegistryHive::LocalMachine, GamesKey + key, value)
-        .has_value();
+    const std::optional<QString> game = GameRegistryKey(key);
+    return game &&
+           context_.Settings().readString(RegistryHive::LocalMachine, *game, value).has_value();
 }

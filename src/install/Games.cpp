@@ -1,5 +1,6 @@
 #include "install/Games.h"
 
+#include "components/GameKey.h"
 #include "data/Busy.h"
 #include "data/ComprStream.h"
 #include "data/PackedArchive.h"
@@ -8,13 +9,13 @@
 #include "platform/Refusal.h"
 #include "platform/Registry.h"
 #include "platform/VirtualFs.h"
+#include "platform/WineProcess.h"
 #include "platform/WritePolicy.h"
 
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcess>
 
 namespace {
 
@@ -23,7 +24,6 @@ const QString SerialCopied = QStringLiteral("Серийный номер ско�
 const QChar Backslash = QLatin1Char('\\');
 // An uninstaller that has not ended after this long is given up on.
 constexpr int UninstallerWaitMs = 10 * 60 * 1000;
-constexpr int WineServerWaitMs = 60 * 1000;
 
 QString FolderOf(const QString& file)
 {
@@ -40,11 +40,6 @@ QString NameOf(const QString& file)
 } // namespace
 
 TGames::TGames(TGamesContext context) : context_(std::move(context)) {}
-
-QString TGames::GameKey(const QString& key)
-{
-    return QStringLiteral("SOFTWARE\\Venkarro\\") + key;
-}
 
 // An installed game starts from its folder with the parameters written after
 // its ".exe"; otherwise the setup program of the disc starts.
@@ -80,65 +75,29 @@ void TGames::RemoveGame(const QString& key)
     }
     SetBusy(true);
     RunUninstaller(folder);
-    const bool kept =
-        Store()
-            .readString(RegistryHive::LocalMachine, GameKey(key), QStringLiteral("instdir"))
-            .has_value();
-    if (!kept && !GameFolders::IsDriveRoot(folder)) {
+    if (!KeyStays(key) && !GameFolders::IsDriveRoot(folder)) {
         GameFolders::ClearFolder(folder);
     }
     SetBusy(false);
 }
 
+// The line as the uninstaller expects it, its log's path after an opening
+// quote that nothing closes.
 bool TGames::RunUninstaller(const QString& folder) const
 {
-    const QString windowsDir = context_.WindowsDir.endsWith(Backslash)
-                                   ? context_.WindowsDir
-                                   : context_.WindowsDir + Backslash;
-    const QString program = windowsDir + QLatin1String(GameFolders::Uninstaller);
-    const QString commandLine = GameFolders::UninstallCommandLine(windowsDir, folder);
-    const QStringList arguments = Processes::SplitParameters(commandLine.mid(program.size()));
-    return context_.RunAndWait ? context_.RunAndWait(program, arguments)
-                               : RunWindowsProgramAndWait(program, arguments);
+    const QString commandLine = GameFolders::UninstallCommandLine(context_.WindowsDir, folder);
+    return context_.RunAndWait ? context_.RunAndWait(commandLine)
+                               : RunUninstallerAndWait(commandLine);
 }
 
-bool TGames::RunWindowsProgramAndWait(const QString& program, const QStringList& arguments)
+bool TGames::RunUninstallerAndWait(const QString& commandLine)
 {
+    const QString program = commandLine.left(commandLine.indexOf(QLatin1Char(' ')));
     const std::optional<QString> host = VirtualFs::instance().resolveExisting(program);
-    const QString wine = ProcessLauncher().FindExecutable(QStringLiteral("wine"));
-    if (!host || wine.isEmpty()) {
+    if (!host || !QFileInfo(*host).isFile()) {
         return false;
     }
-    QProcess process;
-    process.setWorkingDirectory(QFileInfo(*host).absolutePath());
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(wine, QStringList{*host} + arguments);
-    if (!process.waitForStarted()) {
-        return false;
-    }
-    if (!process.waitForFinished(UninstallerWaitMs)) {
-        Refusal::log(QStringLiteral("a longer wait for the uninstaller"), *host);
-        process.kill();
-        process.waitForFinished(1000);
-    }
-    WaitForWineServer();
-    return true;
-}
-
-// Wine writes its registry files lazily: the uninstaller's changes are read
-// only once its server has finished.
-void TGames::WaitForWineServer()
-{
-    const QString server = ProcessLauncher().FindExecutable(QStringLiteral("wineserver"));
-    if (server.isEmpty()) {
-        return;
-    }
-    QProcess wait;
-    wait.start(server, {QStringLiteral("-w")});
-    if (wait.waitForStarted() && !wait.waitForFinished(WineServerWaitMs)) {
-        wait.kill();
-        wait.waitForFinished(1000);
-    }
+    return WineProcess::RunAndWait(commandLine, QFileInfo(*host).absolutePath(), UninstallerWaitMs);
 }
 
 void TGames::CopyFileToInstallFolder(const QString& file)
@@ -198,7 +157,16 @@ void TGames::CopyListEntry(const QString& listName)
 
 QString TGames::ReadGameValue(const QString& key, const QString& name) const
 {
-    return Store().readString(RegistryHive::LocalMachine, GameKey(key), name).value_or(QString());
+    const std::optional<QString> game = GameRegistryKey(key);
+    return game ? Store().readString(RegistryHive::LocalMachine, *game, name).value_or(QString())
+                : QString();
+}
+
+bool TGames::KeyStays(const QString& key) const
+{
+    const std::optional<QString> game = GameRegistryKey(key);
+    return !game ||
+           Store().readString(RegistryHive::LocalMachine, *game, QStringLiteral("instdir"));
 }
 
 void TGames::ShowMessage(const QString& text) const

@@ -18,9 +18,10 @@ struct TGamesContext {
     Registry* Store = nullptr; // the process's registry when null
     // The form controls of the page in the current viewer.
     std::function<QList<FormControl>()> FormControls;
-    // Starts a program of the virtual file system and waits until it ends;
-    // false when it could not start. RunWindowsProgramAndWait when empty.
-    std::function<bool(const QString& program, const QStringList& arguments)> RunAndWait;
+    // Runs a Windows command line (its program a virtual path) and waits
+    // until it ends; false when it could not start. RunUninstallerAndWait
+    // when empty.
+    std::function<bool(const QString& commandLine)> RunAndWait;
 };
 
 // The games and programs of the disc: starting a game or its setup, removing
@@ -41,16 +42,15 @@ public:
     // that name goes to the clipboard.
     void CopyListEntry(const QString& listName);
 
-    // Runs a Windows program under Wine and waits for it without a limit.
-    static bool RunWindowsProgramAndWait(const QString& program, const QStringList& arguments);
-    static void WaitForWineServer();
-
-    static QString GameKey(const QString& key);
+    // Runs the uninstaller's command line under Wine, from the uninstaller's
+    // own folder, and waits for it and for Wine's registry, at most ten minutes.
+    static bool RunUninstallerAndWait(const QString& commandLine);
 
 private:
     static void CopyArchiveMember(const QString& file, const QString& target,
                                   const QString& folder);
     QString ReadGameValue(const QString& key, const QString& name) const;
+    bool KeyStays(const QString& key) const;
     bool RunUninstaller(const QString& folder) const;
     void ShowMessage(const QString& text) const;
     Registry& Store() const;

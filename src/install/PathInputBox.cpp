@@ -5,6 +5,7 @@
 #include "platform/VirtualFs.h"
 #include "platform/WritePolicy.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QLineEdit>
 #include <algorithm>
@@ -16,13 +17,15 @@ TPathInputBox::TPathInputBox(TPathInputContext context) : context_(std::move(con
     }
     for (int i = 0; i < context_.Records.size(); ++i) {
         const RPathInput& record = context_.Records.at(i);
-        const QString text = StoredText(i, AcceptedDefault(record.PathDef));
+        const QString text = FolderOfText(StoredText(i, AcceptedDefault(record.PathDef)));
         texts_.append(text);
         folderEdits_.append(CreateEdit(record, text));
         editScreens_.append(record.Screen);
         const int field = i;
         connect(folderEdits_.last(), &QLineEdit::textChanged, this,
                 [this, field](const QString& changed) { texts_[field] = changed; });
+        connect(folderEdits_.last(), &QLineEdit::editingFinished, this,
+                [this, field] { ShowFolderOf(field); });
     }
     lastScreen_ = -1;
     ScreenChanged();
@@ -89,11 +92,37 @@ QString TPathInputBox::InstallFolder() const
     const int screen = Screen();
     for (int i = 0; i < editScreens_.size(); ++i) {
         if (editScreens_.at(i) == screen) {
-            const QString& text = texts_.at(i);
+            const QString text = FolderOfText(texts_.at(i));
             return text.endsWith(QLatin1Char('\\')) ? text : text + QLatin1Char('\\');
         }
     }
     return {};
+}
+
+QString TPathInputBox::FolderOfText(const QString& text)
+{
+    const QString typed = text.trimmed();
+    QString host;
+    if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/"))) {
+        host = QDir::homePath() + typed.mid(1);
+    } else if (typed.startsWith(QLatin1Char('/'))) {
+        host = typed;
+    } else {
+        return text;
+    }
+    QString folder = VirtualFs::fromHostPath(QDir::cleanPath(host));
+    return folder.endsWith(QLatin1Char('\\')) ? folder : folder + QLatin1Char('\\');
+}
+
+// Once the user has typed a host path, the field shows the folder that the
+// copies will go to.
+void TPathInputBox::ShowFolderOf(int field)
+{
+    QLineEdit* edit = folderEdits_.value(field);
+    const QString folder = FolderOfText(texts_.value(field));
+    if (edit && folder != texts_.value(field)) {
+        edit->setText(folder);
+    }
 }
 
 QList<QLineEdit*> TPathInputBox::FolderEdits() const

@@ -42,6 +42,11 @@ public:
     QString InstallFolder() const override;
     void ShowInStandardWindow(bool shown) override;
 
+    // A folder typed as a host path ("/home/me/Games", "~/Games", "~") is
+    // the same folder seen through "z:\", with a final backslash
+    // ("z:\home\me\Games\"); any other text stays as typed.
+    static QString FolderOfText(const QString& text);
+
     // The fields in the order of the records (null once the window is gone).
     QList<QLineEdit*> FolderEdits() const;
     const QList<int>& EditScreens() const { return editScreens_; }
@@ -53,6 +58,7 @@ private:
     QLineEdit* CreateEdit(const RPathInput& record, const QString& text);
     QString StoredText(int index, const QString& fallback) const;
     static QString AcceptedDefault(const QString& pathDef);
+    void ShowFolderOf(int field);
     void SetScreenVisible(int screen, bool visible);
     void WriteSettings() const;
     int Screen() const;

@@ -88,8 +88,8 @@ protected:
         context.WindowsDir = QStringLiteral("c:\\windows\\");
         context.Store = &store;
         context.FormControls = [this] { return controls; };
-        context.RunAndWait = [this](const QString& program, const QStringList& arguments) {
-            uninstalls.append({program, arguments, QString()});
+        context.RunAndWait = [this](const QString& commandLine) {
+            uninstalls.append(commandLine);
             if (uninstallerRemovesKey) {
                 store.deleteKey(RegistryHive::LocalMachine, GameKey);
             }
@@ -110,7 +110,7 @@ protected:
     TempDir windows;
     TempDir disc;
     QList<Started> started;
-    QList<Started> uninstalls;
+    QStringList uninstalls; // the uninstallers' command lines
     bool uninstallerRemovesKey = true;
     bool uninstallerStarts = true;
     FakeDialog dialog;
@@ -197,10 +197,8 @@ TEST_F(Games, RemovalFindsTheLogInTheGamesFolderAndClearsWhatTheUninstallerLeft)
 
     Create().RemoveGame(QStringLiteral("Race"));
 
-    ASSERT_EQ(uninstalls.size(), 1);
-    EXPECT_EQ(uninstalls[0].program, QStringLiteral("c:\\windows\\IsUninst.exe"));
-    EXPECT_EQ(uninstalls[0].arguments,
-              QStringList{QStringLiteral("-fc:\\games\\race\\Uninst.isu")});
+    EXPECT_EQ(uninstalls, QStringList{QStringLiteral(
+                              "c:\\windows\\IsUninst.exe -f\"c:\\games\\race\\Uninst.isu")});
     EXPECT_FALSE(OnDrive(QStringLiteral("games/race")));
     EXPECT_TRUE(OnDrive(QStringLiteral("games/other/keep.txt")));
     EXPECT_TRUE(OnDrive(QStringLiteral("games")));
@@ -249,8 +247,8 @@ TEST_F(Games, ALogInTheDriveRootNeverClearsTheDrive)
     // The log is looked for in the game's folder only, never above it.
     Install(QStringLiteral("c:\\games\\race"), QStringLiteral("game.exe"));
     games.RemoveGame(QStringLiteral("Race"));
-    ASSERT_EQ(uninstalls.size(), 1);
-    EXPECT_EQ(uninstalls[0].arguments, QStringList{QStringLiteral("-fc:\\Uninst.isu")});
+    EXPECT_EQ(uninstalls,
+              QStringList{QStringLiteral("c:\\windows\\IsUninst.exe -f\"c:\\Uninst.isu")});
     EXPECT_TRUE(OnDrive(QStringLiteral("important.doc")));
     EXPECT_TRUE(OnDrive(QStringLiteral("games/race/game.exe")));
 }
@@ -457,4 +455,44 @@ TEST_F(Games, CopyRefusesLinksAndSpecialFilesInTheTarget)
     inputs.folder = QStringLiteral("c:\\games\\");
     games.CopyFileToInstallFolder(QStringLiteral("d:\\files\\tool.zip"));
     EXPECT_FALSE(QFile::exists(outside.file(QStringLiteral("tool.zip"))));
+}
+
+// The page names the key; only keys below the games' own registry key are
+// games. The key itself, "." and ".." steps and empty steps name none, even
+// where values and a log are there to be found.
+TEST_F(Games, APageReachesOnlyTheKeysBelowTheGamesKey)
+{
+    drive.write(QStringLiteral("games/race/Uninst.isu"), "log");
+    drive.write(QStringLiteral("games/race/game.exe"), "MZ");
+    disc.write(QStringLiteral("setup/setup.exe"), "MZ");
+    for (const char* key : {"SOFTWARE\\Venkarro", "SOFTWARE\\Venkarro\\Race\\..",
+                            "SOFTWARE\\Venkarro\\.", "SOFTWARE\\Other"}) {
+        for (const char* value : {"instdir", "exename"}) {
+            store.writeString(RegistryHive::LocalMachine, QLatin1String(key), QLatin1String(value),
+                              QLatin1String(value) == QLatin1String("instdir")
+                                  ? QStringLiteral("c:\\games\\race")
+                                  : QStringLiteral("game.exe"));
+        }
+    }
+    TGames games = Create();
+    const QStringList refused{"", "\\", "Race\\..", ".", "..\\Other", "Race\\\\x", "Ra\nce"};
+    for (const QString& key : refused) {
+        games.RemoveGame(key);
+        games.RunGame(QStringLiteral("d:\\setup\\setup.exe"), key);
+    }
+    EXPECT_TRUE(uninstalls.isEmpty());
+    EXPECT_EQ(dialog.messages,
+              QStringList(refused.size(), QStringLiteral("0:Игра не установлена.")));
+    ASSERT_EQ(started.size(), refused.size());
+    for (const Started& start : std::as_const(started)) {
+        EXPECT_EQ(start.arguments, QStringList{disc.file(QStringLiteral("setup/setup.exe"))})
+            << "a refused key is a game not installed: its setup runs";
+    }
+    EXPECT_TRUE(OnDrive(QStringLiteral("games/race/game.exe")));
+
+    // A game's own key, nested or not, is one.
+    Install(QStringLiteral("c:\\games\\race"), QStringLiteral("game.exe"));
+    games.RemoveGame(QStringLiteral("Race"));
+    EXPECT_EQ(uninstalls.size(), 1);
+    EXPECT_FALSE(OnDrive(QStringLiteral("games/race/game.exe")));
 }

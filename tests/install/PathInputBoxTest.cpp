@@ -5,6 +5,7 @@
 #include "platform/VirtualFs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QWidget>
@@ -193,4 +194,43 @@ TEST_F(PathInputBox, ADefaultOutsideTheProgramsFoldersIsNotTaken)
     // What the user types is the user's choice.
     edits[0]->setText(home.virtualPath());
     EXPECT_EQ(box->InstallFolder(), home.virtualPath());
+}
+
+// A Linux path typed into a field is the host folder it names, seen through
+// "z:\"; once typed, the field shows that folder. Other texts stay as typed.
+TEST_F(PathInputBox, AFolderTypedAsAHostPathIsThatFolder)
+{
+    EXPECT_EQ(TPathInputBox::FolderOfText(QStringLiteral("/home/me/Games")),
+              QStringLiteral("z:\\home\\me\\Games\\"));
+    EXPECT_EQ(TPathInputBox::FolderOfText(QStringLiteral(" /srv//games/../Игры/ ")),
+              QStringLiteral("z:\\srv\\Игры\\"));
+    EXPECT_EQ(TPathInputBox::FolderOfText(QStringLiteral("/")), QStringLiteral("z:\\"));
+    const QString home = VirtualFs::fromHostPath(QDir::homePath());
+    EXPECT_EQ(TPathInputBox::FolderOfText(QStringLiteral("~/Games")),
+              home + QStringLiteral("\\Games\\"));
+    EXPECT_EQ(TPathInputBox::FolderOfText(QStringLiteral("~")),
+              home.endsWith(QLatin1Char('\\')) ? home : home + QLatin1Char('\\'));
+    for (const char* kept : {"c:\\games", "Games", "~other/x", ""}) {
+        EXPECT_EQ(TPathInputBox::FolderOfText(QLatin1String(kept)), QLatin1String(kept));
+    }
+
+    store.writeString(RegistryHive::CurrentUser, Key, QStringLiteral("PathInstall1"),
+                      QStringLiteral("/srv/saved"));
+    auto box = Create({Field(0, QStringLiteral("c:\\demo")), Field(0, QString(), 40)});
+    const QList<QLineEdit*> edits = box->FolderEdits();
+    EXPECT_EQ(edits[1]->text(), QStringLiteral("z:\\srv\\saved\\"));
+    edits[0]->setText(QStringLiteral("/home/me/Games"));
+    EXPECT_EQ(box->InstallFolder(), QStringLiteral("z:\\home\\me\\Games\\"))
+        << "never below the current folder";
+    emit edits[0]->editingFinished();
+    EXPECT_EQ(edits[0]->text(), QStringLiteral("z:\\home\\me\\Games\\"));
+    edits[0]->setText(QStringLiteral("Games"));
+    emit edits[0]->editingFinished();
+    EXPECT_EQ(edits[0]->text(), QStringLiteral("Games"));
+    EXPECT_EQ(box->InstallFolder(), QStringLiteral("Games\\"));
+    edits[0]->setText(QStringLiteral("~/Games"));
+    emit edits[0]->editingFinished();
+    box.reset();
+    EXPECT_EQ(Stored(0), home + QStringLiteral("\\Games\\"));
+    EXPECT_EQ(Stored(1), QStringLiteral("z:\\srv\\saved\\"));
 }
