@@ -1,9 +1,14 @@
-// Time from the start of a discshell process to the first painted frame of the
-// skinned window on the demo disc, on an X server (the one in $DISPLAY, or an
-// Xvfb started here). The program writes the wall-clock time of its first
-// frame to the file named by DISCSHELL_FIRST_FRAME; the opening animation
-// runs after that moment and is not counted. One warm-up run, then the median
-// of the measured runs.
+// First frames of discshell on the demo disc, on an X server (the one in
+// $DISPLAY, or an Xvfb started here). The program writes the wall-clock time
+// of its first frame to the file named by DISCSHELL_FIRST_FRAME and that of
+// the intro clip's first picture to DISCSHELL_INTRO_FRAME; the opening
+// animation runs after the first frame and is not counted. One warm-up run,
+// then the median of the measured runs, for:
+//   first_frame        process start to the skinned window, the intro clip
+//                      switched off in the settings
+//   intro_first_frame  process start to the intro clip's first picture
+//   esc_first_frame    Esc in the intro clip's window to the skinned window
+//                      (needs xdotool)
 //
 //   first_frame_bench DISCSHELL DEMO_DISC
 //   BENCH first_frame ours=<ms> unit=ms
@@ -14,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -65,34 +71,106 @@ std::unique_ptr<QProcess> startXvfb(QString& display)
     return nullptr;
 }
 
-// Milliseconds from the process start to its first frame; nothing on failure.
+enum class Measure { FirstFrame, IntroFrame, EscToFirstFrame };
+
+// The settings of the demo disc with the intro clip switched off.
+void switchIntroOff(const QTemporaryDir& home, bool off)
+{
+    const QString registry = home.filePath(QStringLiteral("config/discshell/user.reg"));
+    QFile::remove(registry);
+    if (!off) {
+        return;
+    }
+    QDir().mkpath(home.filePath(QStringLiteral("config/discshell")));
+    QFile file(registry);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QStringLiteral("Windows Registry Editor Version 5.00\n\n"
+                                  "[HKEY_CURRENT_USER\\SOFTWARE\\Pallidrome\\"
+                                  "Демонстрационный диск]\n\"Clip\"=dword:00000000\n")
+                       .toUtf8());
+    }
+}
+
+qint64 timeIn(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+}
+
+// Esc to the intro clip's window, which has the focus; the wall-clock time just before it goes.
+qint64 pressEscape(const QString& display)
+{
+    QProcess xdotool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    xdotool.setProcessEnvironment(environment);
+    const qint64 pressed = QDateTime::currentMSecsSinceEpoch();
+    // The clip window takes the focus when it shows.
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
+    return xdotool.waitForFinished(5000) && xdotool.exitCode() == 0 ? pressed : 0;
+}
+
+bool waitForFile(const QString& path, const QProcess& shell)
+{
+    return waitFor([&] { return QFile(path).size() > 0 || shell.state() == QProcess::NotRunning; },
+                   kTimeoutMs) &&
+           QFile(path).size() > 0;
+}
+
+// Milliseconds of one measure; nothing on failure.
 std::optional<qint64> measureOnce(const QString& program, const QString& disc,
-                                  const QString& display, const QTemporaryDir& home)
+                                  const QString& display, const QTemporaryDir& home,
+                                  Measure measure)
 {
     const QString frameFile = home.filePath(QStringLiteral("first-frame"));
+    const QString introFile = home.filePath(QStringLiteral("intro-frame"));
     QFile::remove(frameFile);
+    QFile::remove(introFile);
+    switchIntroOff(home, measure == Measure::FirstFrame);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
     environment.insert(QStringLiteral("DISCSHELL_FIRST_FRAME"), frameFile);
+    environment.insert(QStringLiteral("DISCSHELL_INTRO_FRAME"), introFile);
     QProcess shell;
     shell.setProcessEnvironment(environment);
     shell.setProcessChannelMode(QProcess::ForwardedChannels);
     const qint64 started = QDateTime::currentMSecsSinceEpoch();
     shell.start(program, {QStringLiteral("--disc"), disc});
-    const bool painted = waitFor(
-        [&] { return QFile(frameFile).size() > 0 || shell.state() == QProcess::NotRunning; },
-        kTimeoutMs);
     std::optional<qint64> result;
-    QFile file(frameFile);
-    if (painted && file.open(QIODevice::ReadOnly)) {
-        result = file.readAll().trimmed().toLongLong() - started;
+    if (measure == Measure::FirstFrame && waitForFile(frameFile, shell)) {
+        result = timeIn(frameFile) - started;
+    } else if (measure != Measure::FirstFrame && waitForFile(introFile, shell)) {
+        if (measure == Measure::IntroFrame) {
+            result = timeIn(introFile) - started;
+        } else if (const qint64 pressed = pressEscape(display);
+                   pressed > 0 && waitForFile(frameFile, shell)) {
+            result = timeIn(frameFile) - pressed;
+        }
     }
     shell.kill();
     shell.waitForFinished(5000);
     return result;
+}
+
+// The median of the measured runs after one warm-up; nothing when a run failed.
+std::optional<qint64> median(const QStringList& arguments, const QString& display,
+                             const QTemporaryDir& home, Measure measure)
+{
+    std::vector<qint64> times;
+    for (int run = 0; run <= kMeasuredRuns; ++run) {
+        const auto time = measureOnce(arguments[1], arguments[2], display, home, measure);
+        if (!time) {
+            return std::nullopt;
+        }
+        if (run > 0) {
+            times.push_back(*time);
+        }
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
 
 } // namespace
@@ -119,23 +197,28 @@ int main(int argc, char* argv[])
     QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-    std::vector<qint64> times;
-    for (int run = 0; run <= kMeasuredRuns; ++run) {
-        const auto time = measureOnce(arguments[1], arguments[2], display, home);
-        if (!time) {
-            std::fprintf(stderr, "first_frame_bench: discshell painted no frame\n");
-            return 1;
+    const std::pair<Measure, const char*> measures[] = {
+        {Measure::FirstFrame, "first_frame"},
+        {Measure::IntroFrame, "intro_first_frame"},
+        {Measure::EscToFirstFrame, "esc_first_frame"}};
+    int status = 0;
+    for (const auto& [measure, name] : measures) {
+        if (measure == Measure::EscToFirstFrame &&
+            QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+            std::fprintf(stderr, "first_frame_bench: no xdotool, %s left out\n", name);
+            continue;
         }
-        if (run > 0) {
-            times.push_back(*time);
+        if (const std::optional<qint64> time = median(arguments, display, home, measure)) {
+            std::printf("BENCH %s ours=%lld unit=ms\n", name, static_cast<long long>(*time));
+            std::fflush(stdout);
+        } else {
+            std::fprintf(stderr, "first_frame_bench: no frame for %s\n", name);
+            status = 1;
         }
     }
-    std::sort(times.begin(), times.end());
-    std::printf("BENCH first_frame ours=%lld unit=ms\n",
-                static_cast<long long>(times[times.size() / 2]));
     if (server) {
         server->terminate();
         server->waitForFinished(5000);
     }
-    return 0;
+    return status;
 }

@@ -10,14 +10,17 @@
 #include "dialogs/TextMsg.h"
 #include "install/Games.h"
 #include "install/NavFont.h"
+#include "install/archive/UnRar.h"
+#include "media/CodecInstaller.h"
 #include "media/MyAviPlayer.h"
 #include "media/StartClip.h"
-#include "install/archive/UnRar.h"
+#include "platform/WinePrefix.h"
 #include "shell/MainForm.h"
 #include "shell/PanelBkgrd.h"
 #include "shell/PictureStream.h"
 #include "shell/ScreenPictures.h"
 #include "shell/ShellGlobals.h"
+#include "shell/StartupProbes.h"
 
 #include <QLabel>
 #include <QMovie>
@@ -53,7 +56,29 @@ bool TShellComponents::RunThesaurusMode()
     return true;
 }
 
-void TShellComponents::InstallCodecs(const QString&, bool) {}
+void TShellComponents::InstallCodecs(const QString& codecRequest, bool clipOn)
+{
+    Codecs().InstallRequested(codecRequest, clipOn);
+}
+
+// The codecs of the disc's "Resource" folder, for the Windows programs of a
+// Wine prefix; the clips ask for the MPEG driver when a clip will not open.
+TCodecInstaller& TShellComponents::Codecs()
+{
+    if (!codecs_) {
+        TCodecInstallerContext context;
+        context.AppDir = form_.Context().AppDir;
+        context.SystemDir = Shell().SystemDir;
+        context.WinePrefixExists = [] { return WinePrefix::exists(); };
+        codecs_ = std::make_unique<TCodecInstaller>(std::move(context));
+    }
+    return *codecs_;
+}
+
+std::function<void()> TShellComponents::MpegDriverInstaller()
+{
+    return [this] { Codecs().InstallMpegDriver(); };
+}
 
 // The status line, the fonts installer, the music player and the volume
 // event; the volume event does not exist yet.
@@ -104,7 +129,9 @@ bool TShellComponents::PlayIntroClip()
     context.ClipFile = form_.Context().AppDir + form_.Interface().IntroClip.trimmed();
     const QString backdrop = form_.Interface().IntroBackdrop.trimmed();
     context.Backdrop = !backdrop.isEmpty() && backdrop != QLatin1String("no");
+    context.InstallMpegDriver = MpegDriverInstaller();
     context.AfterStart = [this] { form_.ContinueStartup(); };
+    context.FirstFrameShown = [] { MarkIntroFrame(); };
     introClip_ = std::make_unique<TStartClip>(std::move(context));
     return true;
 }
@@ -215,6 +242,7 @@ void TShellComponents::FreeComponents()
     textMessages_.reset();
     delete gifAnimator_;
     gifAnimator_ = nullptr;
+    codecs_.reset();
 }
 
 std::function<QImage(const QString&)> TShellComponents::PictureReader() const

@@ -13,6 +13,7 @@ class QPainter;
 class QWidget;
 class TAboutBox;
 class TAppPagePanels;
+class TCodecInstaller;
 class TCoolDialog;
 class TFormOptions;
 class TGames;
@@ -27,9 +28,8 @@ struct TContentContext;
 
 // Every component of the skinned window besides its face: made in the
 // start-up's order when the window asks, each wired to the contracts it
-// needs through the window's component set, and freed at shutdown. Codecs
-// and the volume event do not exist yet: the commands that need them do
-// nothing.
+// needs through the window's component set, and freed at shutdown. The
+// volume event does not exist yet: the commands that need it do nothing.
 class TShellComponents final : public IWindowComponents {
 public:
     // discHost, discRootHost: the disc that separate viewer windows open.
@@ -85,6 +85,8 @@ private:
     void CreateClipPlayer();
     void CreateSlideShow();
 
+    TCodecInstaller& Codecs();
+    std::function<void()> MpegDriverInstaller();
     void CreateFontInstaller();
     void CreateGifAnimator();
 
@@ -120,6 +122,7 @@ private:
     std::unique_ptr<TAboutBox> aboutBox_;
     std::unique_ptr<IPathInputs> pathInputs_;
     std::unique_ptr<TGames> games_;
+    std::unique_ptr<TCodecInstaller> codecs_;
     std::unique_ptr<TStartClip> introClip_;
     std::unique_ptr<TMyAviPlayer> videoPlayer_;
     std::unique_ptr<TUnRar> archiveBrowser_;

@@ -46,6 +46,7 @@ void TShellComponents::CreateClipPlayer()
         }
     };
     context.EndButtonHover = EndButtonHover();
+    context.InstallMpegDriver = MpegDriverInstaller();
     clipPlayer_ = ::CreateClipPlayer(context);
     set_.ClipPlayer = clipPlayer_.get();
 }

@@ -35,12 +35,17 @@ LiteHtmlPage::~LiteHtmlPage()
 
 void LiteHtmlPage::load(const QString& html, const QString& userStyle)
 {
-    QString page = PresentationalCss::Rewrite(html);
+    document_.reset();
+    litehtml::context* context = &sharedContext();
+    ownContext_.reset();
     if (!userStyle.isEmpty()) {
-        page.prepend(QLatin1String("<style>") + userStyle + QLatin1String("</style>"));
+        ownContext_ = std::make_unique<litehtml::context>();
+        const QString sheet = UserAgentStyle::StyleSheet() + QLatin1Char('\n') + userStyle;
+        ownContext_->load_master_stylesheet(sheet.toUtf8().constData());
+        context = ownContext_.get();
     }
-    const QByteArray text = page.toUtf8();
-    document_ = litehtml::document::createFromUTF8(text.constData(), &container_, &sharedContext());
+    const QByteArray text = PresentationalCss::Rewrite(html).toUtf8();
+    document_ = litehtml::document::createFromUTF8(text.constData(), &container_, context);
 }
 
 int LiteHtmlPage::layout(QSize viewport)

@@ -18,8 +18,9 @@ public:
                  LiteHtmlContainer::Media media = LiteHtmlContainer::Media::Screen);
     ~LiteHtmlPage();
 
-    // html: the page's text as written; userStyle: rules that come before
-    // every rule of the page (the viewer's defaults), so the page's win.
+    // html: the page's text as written; userStyle: the viewer's defaults,
+    // read as part of the user-agent style sheet so that any rule of the
+    // page wins over them, however specific.
     void load(const QString& html, const QString& userStyle = QString());
     // Lays the page out for a viewport; the page's height.
     int layout(QSize viewport);
@@ -33,6 +34,9 @@ public:
 
 private:
     LiteHtmlContainer container_;
+    // The style sheet with the viewer's defaults when there are any; it
+    // outlives the document, which refers to it.
+    std::unique_ptr<litehtml::context> ownContext_;
     litehtml::document::ptr document_;
 };
 

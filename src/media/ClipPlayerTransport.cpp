@@ -54,16 +54,22 @@ void TSound::Step(qint64 offset)
         if (player_.ErrorCode() != 0) {
             return;
         }
+        bool seek = true;
         if (offset > 0) {
             const qint64 length = player_.Length();
             if (player_.ErrorCode() != 0) {
                 return;
             }
+            // A stream that does not know its length yet stays where it is
+            // rather than going back to its start.
+            seek = length > 0;
             target = std::min(target, length);
         } else {
             target = std::max<qint64>(target, 0);
         }
-        player_.Seek(target);
+        if (seek) {
+            player_.Seek(target);
+        }
         if (player_.ErrorCode() == 0) {
             player_.Play();
         }

@@ -277,6 +277,7 @@ void TMPlayer::UpdateSurface()
     QWidget* host = SurfaceHost();
     if (!surface_) {
         surface_ = new TVideoSurface(host, *device_);
+        connect(surface_, &TVideoSurface::framePainted, this, &TMPlayer::framePainted);
     } else if (surface_->parentWidget() != host) {
         surface_->setParent(host);
     }

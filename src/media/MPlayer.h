@@ -102,7 +102,8 @@ public:
     MediaDevice& Device() { return *device_; }
 
 signals:
-    void notify(); // after OnNotify
+    void notify();       // after OnNotify
+    void framePainted(); // a video frame was drawn in the display
 
 private:
     void CheckOpen() const;

@@ -44,6 +44,7 @@ TStartClip::TStartClip(TStartClipContext context, QWidget* parent)
     connect(&setupTimer_, &QTimer::timeout, this, &TStartClip::SetUpClip);
     connect(&playWatchTimer_, &QTimer::timeout, this, &TStartClip::WatchPlay);
     connect(&endWatchTimer_, &QTimer::timeout, this, &TStartClip::WatchEnd);
+    connect(&player_, &TMPlayer::framePainted, this, &TStartClip::NoteFramePainted);
     setupTimer_.start();
 }
 
@@ -160,6 +161,17 @@ void TStartClip::EndEarly()
     endWatchTimer_.stop();
     player_.Close();
     FinishClip();
+}
+
+void TStartClip::NoteFramePainted()
+{
+    if (frameShown_ || !isVisible()) {
+        return;
+    }
+    frameShown_ = true;
+    if (context_.FirstFrameShown) {
+        context_.FirstFrameShown();
+    }
 }
 
 void TStartClip::FinishClip()

@@ -16,6 +16,8 @@ struct TStartClipContext {
     std::function<void()> InstallMpegDriver;
     // The main window's after-start actions; run once, when the clip ends however it ends.
     std::function<void()> AfterStart;
+    // Told once, when the first picture of the clip is drawn in the shown form.
+    std::function<void()> FirstFrameShown;
 };
 
 // The intro clip: a borderless, always-on-top navy form captioned "StartClip"
@@ -51,6 +53,7 @@ private:
     void WatchPlay();
     void WatchEnd();
     void EndEarly();
+    void NoteFramePainted();
 
     TStartClipContext context_;
     TMPlayer player_;
@@ -59,4 +62,5 @@ private:
     QTimer endWatchTimer_;
     int startRetries_ = 0;
     bool finished_ = false;
+    bool frameShown_ = false;
 };

@@ -26,4 +26,5 @@ void TVideoSurface::paintEvent(QPaintEvent*)
                          frame.height, frame.stride, QImage::Format_RGB32);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(rect(), picture);
+    emit framePainted();
 }

@@ -12,6 +12,10 @@ class TVideoSurface : public QWidget {
 public:
     TVideoSurface(QWidget* display, MediaDevice& device);
 
+signals:
+    // A decoded frame was drawn.
+    void framePainted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

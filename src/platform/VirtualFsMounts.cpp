@@ -1,5 +1,6 @@
 #include "platform/HostFolder.h"
 #include "platform/VirtualFs.h"
+#include "platform/WinePrefix.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,17 +30,6 @@ QString dataHome()
     return QDir::homePath() + QStringLiteral("/.local/share");
 }
 
-// The Wine prefix's drive_c when it has a Windows folder.
-QString wineDriveC()
-{
-    QString prefix = qEnvironmentVariable("WINEPREFIX");
-    if (prefix.isEmpty()) {
-        prefix = QDir::homePath() + QStringLiteral("/.wine");
-    }
-    const QString driveC = prefix + QStringLiteral("/drive_c");
-    return QFileInfo(driveC + QStringLiteral("/windows")).isDir() ? driveC : QString();
-}
-
 } // namespace
 
 QString VirtualFs::runtimeFolder()
@@ -62,7 +52,7 @@ QString VirtualFs::runtimeFolder()
 void VirtualFs::mountStandard(const QString& discRootHost)
 {
     VirtualFs& fs = instance();
-    const QString driveC = wineDriveC();
+    const QString driveC = WinePrefix::driveC();
     const QString ownData = dataHome() + QStringLiteral("/discshell");
     const QString cRoot = driveC.isEmpty() ? privateFolder(ownData + QStringLiteral("/c")) : driveC;
     const QString windows = driveC.isEmpty() ? privateFolder(ownData + QStringLiteral("/windows"))

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QTimer>
 
 int TMainForm::CurrentScreen() const
@@ -56,7 +57,8 @@ bool TMainForm::VideoAreaContains(QPoint point) const
 }
 
 // A press holds the clip or lets it run on; a left press on a held clip then
-// drags the window, a moment later.
+// drags the window, a moment later, while the button is still down (a quick
+// click must not leave the window following the mouse).
 void TMainForm::VideoPress(Qt::MouseButton button, QPoint point)
 {
     IVideoPlayer* video = set_.VideoPlayer;
@@ -65,7 +67,8 @@ void TMainForm::VideoPress(Qt::MouseButton button, QPoint point)
     }
     QTimer::singleShot(100, this, [this, button] {
         IVideoPlayer* player = set_.VideoPlayer;
-        if (button == Qt::LeftButton && player && player->IsHalted()) {
+        if (button == Qt::LeftButton && (QGuiApplication::mouseButtons() & Qt::LeftButton) &&
+            player && player->IsHalted()) {
             StartWindowDrag();
         }
     });

@@ -32,6 +32,13 @@ void MarkFirstFrame()
               QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + '\n');
 }
 
+void MarkIntroFrame()
+{
+    static bool done = false;
+    writeOnce("DISCSHELL_INTRO_FRAME", done,
+              QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + '\n');
+}
+
 void MarkReady(int x, int y, int width, int height)
 {
     static bool done = false;

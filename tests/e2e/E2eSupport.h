@@ -74,12 +74,34 @@ inline void pointer(const QStringList& arguments)
     ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0) << "xdotool is needed";
 }
 
-// One discshell run with its own settings, instance markers and ready file.
+// Settings that switch the demo disc's intro clip off, written before the
+// first run of a test's home.
+inline void switchIntroOff(const TempDir& home)
+{
+    const QString registry = home.file(QStringLiteral("config/discshell/user.reg"));
+    if (QFile::exists(registry)) {
+        return;
+    }
+    QDir().mkpath(home.file(QStringLiteral("config/discshell")));
+    QFile file(registry);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QStringLiteral("Windows Registry Editor Version 5.00\n\n"
+                                  "[HKEY_CURRENT_USER\\SOFTWARE\\Pallidrome\\"
+                                  "Демонстрационный диск]\n\"Clip\"=dword:00000000\n")
+                       .toUtf8());
+    }
+}
+
+// One discshell run with its own settings, instance markers and ready file;
+// the intro clip plays only when asked for.
 class ShellRun {
 public:
-    ShellRun(const TempDir& home, const QString& name)
+    ShellRun(const TempDir& home, const QString& name, bool intro = false)
         : ready_(home.file(name + QStringLiteral(".ready")))
     {
+        if (!intro) {
+            switchIntroOff(home);
+        }
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral("config")));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.file(QStringLiteral("runtime")));

@@ -131,6 +131,8 @@ void addPaintedAreas(const TInterfaceDescription& description, DemoScreens& scre
         const int lineHeight = 2 * qMax(text.Size, 10);
         add(text.Screen, edges(text.Left, text.Top, text.Right, text.Top + 2 * lineHeight));
     }
+    // The start screen's 3-D clip plays in the shell's fixed area.
+    add(0, QRect(QPoint(31, 135), QPoint(686, 393)));
 }
 
 DemoScreens readDemoScreens()

@@ -28,7 +28,7 @@ const QString viewerCaption = QStringLiteral("Увеличенная карти�
 // right of the contents tree (165 pixels) and its splitter.
 const QRect pageArea(33 + 170, 90, 673 - 170, 421);
 const QRgb pagePaper = qRgb(251, 248, 241);
-const QRgb linkColour = qRgb(102, 51, 0);
+const QRgb linkColour = qRgb(0, 51, 102); // the pages' own "a" rule
 
 template <typename Condition> bool pumpUntil(Condition condition, int milliseconds)
 {

@@ -197,3 +197,24 @@ TEST_F(ViewerLinks, ManyLinksAreToldApartByTheirPlace)
     ASSERT_EQ(clicks.size(), 5);
     EXPECT_EQ(clicks[4].url, QStringLiteral("p75.htm"));
 }
+
+// The viewer's link colours are defaults: a page's own rule for its links
+// wins even when it names the element alone, as in a browser, and links the
+// page does not style keep the defaults.
+TEST_F(ViewerLinks, APagesOwnLinkRuleWinsOverTheViewersDefaults)
+{
+    disc.writeToDisk(
+        QStringLiteral("run\\styled.htm"),
+        "<style>a, a:visited { color: #cc0000 } .plain a { color: inherit }</style>"
+        "<p><a href=\"b.htm\">red link</a></p>"
+        "<p style=\"color: #008000\" class=plain><a href=\"c.htm\">green link</a></p>");
+    ASSERT_TRUE(viewer->loadFile(QStringLiteral("d:\\run\\styled.htm")));
+    EXPECT_EQ(colourOf(QStringLiteral("red link")), QColor(0xcc, 0, 0));
+    EXPECT_EQ(colourOf(QStringLiteral("green link")), QColor(0, 0x80, 0));
+    viewer->addVisitedLink(QStringLiteral("d:\\run\\b.htm"));
+    viewer->checkVisitedLinks();
+    EXPECT_EQ(colourOf(QStringLiteral("red link")), QColor(0xcc, 0, 0));
+
+    ASSERT_TRUE(viewer->loadFile(kPage));
+    EXPECT_EQ(colourOf(QStringLiteral("web")), viewer->defaults().linkColor);
+}

@@ -300,6 +300,27 @@ TEST_F(ClipPlayerTest, StepsStayInsideTheClip)
     EXPECT_EQ(notifications.last(), TMPNotifyValues::Successful);
 }
 
+// An MP3 file without a header that gives its length: the device learns it
+// only after a while of playing.
+TEST_F(ClipPlayerTest, StepForwardLeavesAStreamOfUnknownLengthWhereItIs)
+{
+    musicOn = false;
+    make();
+    const QString file = disc.file(QStringLiteral("stream.mp3"));
+    ASSERT_TRUE(EncodeMediaFile("audiotestsrc num-buffers=300 ! audioconvert ! lamemp3enc"
+                                " ! id3v2mux ! filesink location=\"" +
+                                file.toUtf8() + "\""));
+    sound->PlayClip(disc.virtualPath() + QStringLiteral("stream.mp3"), QString(), 3);
+    TMPlayer& player = sound->Player();
+    ASSERT_TRUE(player.IsOpen());
+    ASSERT_TRUE(WaitFor([&] { return player.Position() > 150; }, 5000));
+    ASSERT_EQ(player.Length(), 0) << "the length is unknown when the step comes";
+    const qint64 before = player.Position();
+    sound->StepForward();
+    EXPECT_GE(player.Position(), before) << "not back to the start";
+    EXPECT_TRUE(playing());
+}
+
 TEST_F(ClipPlayerTest, CommandsOnAClosedPlayerDoNothing)
 {
     make();

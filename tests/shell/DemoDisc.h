@@ -1,12 +1,15 @@
 #pragma once
 
 // The demo disc of the build tree as the program would open it, with a
-// registry and an instance folder of its own.
+// registry and an instance folder of its own. Its intro clip is switched off
+// in the settings, so that the window starts at once, as the window's tests
+// want it.
 
 #include "TempDir.h"
 #include "data/ProcessPaths.h"
 #include "platform/Registry.h"
 #include "platform/VirtualFs.h"
+#include "shell/ShellGlobals.h"
 #include "shell/StartupContext.h"
 
 #include <memory>
@@ -22,6 +25,9 @@ public:
             VirtualFs::fromHostPath(QStringLiteral(DISCSHELL_TEST_DEMO_DISC)) + QLatin1Char('\\');
         Paths().AppDir = appDir_;
         Paths().CdRoot = QStringLiteral("z:\\");
+        registry_->writeBool(RegistryHive::CurrentUser,
+                             SettingsKey(QStringLiteral("Демонстрационный диск")),
+                             QStringLiteral("Clip"), false);
     }
 
     TStartupContext context() const

@@ -112,7 +112,7 @@ TEST_F(DemoDisc, InterfaceReadsWithoutWarnings)
         runTool({QStringLiteral("lint"), folder, QStringLiteral("--appdir"), AppDir});
     EXPECT_EQ(lint.status, 0) << lint.outText().toStdString() << lint.err.toStdString();
     EXPECT_EQ(description.DiskTitle, QStringLiteral("Демонстрационный диск"));
-    EXPECT_EQ(description.IntroClip, QStringLiteral("no"));
+    EXPECT_EQ(description.IntroClip, QStringLiteral("intro.avi"));
     ASSERT_TRUE(description.HasWindowPolygon && description.WindowPolygonValid);
     for (const QPoint& vertex : description.WindowPolygon) {
         EXPECT_TRUE(QRect(0, 0, WindowWidth + 1, WindowHeight + 1).contains(vertex));
@@ -194,6 +194,47 @@ TEST_F(DemoDisc, PicturesAreBitmapsThatFitTheWindow)
         }
     }
     EXPECT_TRUE(disc.container().Exists(description.Icon));
+}
+
+// The intro clip "rolic" names and the 3-D view's "car.avi" are AVI files
+// beside the program; the start screen's controls leave the fixed 3-D area
+// free, its "2D" and "3D" switches stand outside it, and "codec" asks for
+// both codecs.
+TEST_F(DemoDisc, TheClipsAndTheThreeDViewHaveTheirPlaceAndFiles)
+{
+    for (const QString& clip : {description.IntroClip, QStringLiteral("car.avi")}) {
+        QFile file(folder + QLatin1Char('/') + clip);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << clip.toStdString();
+        const QByteArray header = file.read(12);
+        EXPECT_TRUE(header.startsWith("RIFF") && header.mid(8, 4) == "AVI ") << clip.toStdString();
+        EXPECT_LT(file.size(), 4 << 20) << "a small clip keeps the build quick";
+    }
+    EXPECT_TRUE(description.CodecRequest.contains(QLatin1String("indeo5")));
+    EXPECT_TRUE(description.CodecRequest.contains(QLatin1String("mpegaudio")));
+
+    const QRect area(31, 135, 656, 259);
+    const Bitmap stage = picture(QStringLiteral("3d_bg.bmp"));
+    ASSERT_TRUE(stage.valid);
+    EXPECT_EQ(QSize(stage.width, stage.height), area.size());
+    auto place = [this](qint32 left, qint32 top, const QString& name) {
+        const Bitmap bitmap = picture(name);
+        return QRect(left, top, bitmap.width, bitmap.height);
+    };
+    for (const RBtn& button : description.Buttons.at(0)) {
+        EXPECT_FALSE(place(button.Left, button.Top, button.PicUp).intersects(area))
+            << button.PicUp.toStdString();
+    }
+    QStringList views;
+    for (const RSwthGrp& member : description.SwitchGroups.at(0)) {
+        EXPECT_FALSE(place(member.Left, member.Top, member.PicUp).intersects(area))
+            << member.PicUp.toStdString();
+        views << member.Command;
+    }
+    EXPECT_EQ(views, QStringList({"2d", "3d"}));
+    for (const RText& text : description.Texts) {
+        EXPECT_TRUE(text.Screen != 0 || !area.contains(QPoint(text.Left, text.Top)))
+            << text.Value.toStdString();
+    }
 }
 
 TEST_F(DemoDisc, SoundsSongsAndSlideFoldersLieBeside)

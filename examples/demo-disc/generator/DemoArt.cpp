@@ -2,6 +2,8 @@
 
 #include "AboutArt.h"
 #include "Backdrop.h"
+#include "ClipEncoder.h"
+#include "Clips.h"
 #include "Controls.h"
 #include "DialogArt.h"
 #include "Popups.h"
@@ -41,7 +43,26 @@ bool DemoArt::writeAll()
         return false;
     }
     return writeScreens() && writeControls() && writePopups() && writeDialog() && writeIcon() &&
-           writePictures() && writeSounds() && writeAbout() && writeThesaurus();
+           writePictures() && writeSounds() && writeClips() && writeAbout() && writeThesaurus();
+}
+
+// The intro clip that "rolic" names, and the looping clip of the 3-D view
+// with its stage, both small so that the build stays quick.
+bool DemoArt::writeClips()
+{
+    ClipEncoder intro(Clips::IntroSize, Clips::FramesPerSecond);
+    ClipEncoder turning(Clips::VideoArea.size(), Clips::FramesPerSecond);
+    if (!intro.encode(files_ + QStringLiteral("/intro.avi"), Clips::IntroFrames,
+                      Clips::introFrame)) {
+        error_ = intro.errorString();
+        return false;
+    }
+    if (!turning.encode(files_ + QStringLiteral("/car.avi"), Clips::TurnFrames,
+                        Clips::turningFrame)) {
+        error_ = turning.errorString();
+        return false;
+    }
+    return saveImage(Clips::stage(), resources_ + QStringLiteral("/3d_bg.bmp"), "bmp");
 }
 
 // The thesaurus window's background, as Tesaurus.txt names it.

@@ -11,7 +11,9 @@
 //   resources/  the screen backgrounds, the control and popup pictures, the icon,
 //               the pages and control pictures of the skinned dialog, the
 //               picture and button pictures of the about box
-//   files/       the click sounds, the music, the slide show and its thumbnails
+//               and the stage of the 3-D view ("3d_bg.bmp")
+//   files/       the click sounds, the music, the slide show and its thumbnails,
+//               the intro clip and the turning disc of the 3-D view ("car.avi")
 //   archive/run/pics/  the pictures of the pages
 // The places and picture names come from resources/Struct.txt and, for the
 // dialog and the about box, resources/Dialog.txt and resources/About.txt.
@@ -32,6 +34,7 @@ private:
     bool writeIcon();
     bool writePictures();
     bool writeSounds();
+    bool writeClips();
     bool writeAbout();
     bool writeThesaurus();
     bool savePictures(const QMap<QString, QImage>& pictures);

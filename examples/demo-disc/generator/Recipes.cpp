@@ -20,6 +20,8 @@ QHash<QString, Recipe> makeTable()
         {QStringLiteral("ch1"), {Shape::Tab, Glyph::None, {72, 34}, false}},
         {QStringLiteral("ch2"), {Shape::Tab, Glyph::None, {72, 34}, false}},
         {QStringLiteral("ch3"), {Shape::Tab, Glyph::None, {72, 34}, false}},
+        {QStringLiteral("v2d"), {Shape::Tab, Glyph::None, {72, 34}, false}},
+        {QStringLiteral("v3d"), {Shape::Tab, Glyph::None, {72, 34}, false}},
         {QStringLiteral("mprv"), {Shape::Mini, Glyph::ChevronLeft, {35, 22}, false}},
         {QStringLiteral("mnxt"), {Shape::Mini, Glyph::ChevronRight, {35, 22}, false}},
         {QStringLiteral("play"), {Shape::Mini, Glyph::Play, {22, 22}, false}},

@@ -2,6 +2,7 @@
 
 #include "Backdrop.h"
 #include "Canvas.h"
+#include "Clips.h"
 #include "Glyphs.h"
 #include "Palette.h"
 
@@ -18,40 +19,41 @@ QRectF areaRect(const StructLayout& layout, const char* section, int screen)
     return areas.isEmpty() ? QRectF() : QRectF(areas.first().rect);
 }
 
+// "Демонстрационный диск" in one line above the 3-D area.
 void logotype(QPainter& p)
 {
     p.setFont(Canvas::font(QStringLiteral("DejaVu Sans"), 12, true));
     p.setPen(alpha(Gold, 220));
-    Canvas::drawTracked(p, QPointF(66, 72), QStringLiteral("ИНТЕРАКТИВНОЕ ИЗДАНИЕ"), 3.2);
+    Canvas::drawTracked(p, QPointF(66, 52), QStringLiteral("ИНТЕРАКТИВНОЕ ИЗДАНИЕ"), 3.2);
 
+    const QFont serif = Canvas::font(QStringLiteral("DejaVu Serif"), 44, true);
     const QPainterPath first =
-        Canvas::textPath(Canvas::font(QStringLiteral("DejaVu Serif"), 42, true), QPointF(62, 124),
-                         QStringLiteral("Демонстрационный"));
+        Canvas::textPath(serif, QPointF(62, 108), QStringLiteral("Демонстрационный"));
     Canvas::softShadow(p, first, QPointF(0, 4), 4, QColor(0, 0, 0, 170));
-    QLinearGradient light(0, 90, 0, 126);
+    QLinearGradient light(0, 72, 0, 110);
     light.setColorAt(0, Qt::white);
     light.setColorAt(1, Mist);
     p.fillPath(first, light);
 
-    const QPainterPath second =
-        Canvas::textPath(Canvas::font(QStringLiteral("DejaVu Serif"), 76, true), QPointF(58, 190),
-                         QStringLiteral("диск"));
-    Canvas::softShadow(p, second, QPointF(0, 5), 5, QColor(0, 0, 0, 180));
-    Canvas::softShadow(p, second, QPointF(0, 0), 9, alpha(Gold, 70));
-    p.fillPath(second, Canvas::goldGradient(140, 192));
+    const QPainterPath second = Canvas::textPath(
+        serif, QPointF(first.boundingRect().right() + 16, 108), QStringLiteral("диск"));
+    Canvas::softShadow(p, second, QPointF(0, 4), 4, QColor(0, 0, 0, 180));
+    Canvas::softShadow(p, second, QPointF(0, 0), 8, alpha(Gold, 70));
+    p.fillPath(second, Canvas::goldGradient(78, 110));
     p.strokePath(second, QPen(alpha(GoldLight, 140), 0.8));
+}
 
-    QLinearGradient rule(66, 0, 330, 0);
-    rule.setColorAt(0, alpha(Gold, 220));
-    rule.setColorAt(1, alpha(Gold, 0));
-    p.fillRect(QRectF(80, 218, 250, 1.5), rule);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Gold);
-    p.drawPolygon(
-        QPolygonF({QPointF(66, 219), QPointF(72, 213), QPointF(78, 219), QPointF(72, 225)}));
-    p.setFont(Canvas::font(QStringLiteral("DejaVu Sans"), 14, false));
-    p.setPen(alpha(Mist, 230));
-    p.drawText(QPointF(66, 244), QStringLiteral("страницы  ·  поиск  ·  галерея  ·  музыка"));
+// The stage of the 3-D area: the disc at rest inside a lit frame, which
+// stays on the screen while the clip plays.
+void videoStage(QPainter& p)
+{
+    const QRectF area(Clips::VideoArea);
+    QPainterPath frame;
+    frame.addRoundedRect(area.adjusted(-5, -5, 5, 5), 8, 8);
+    Canvas::softShadow(p, frame, QPointF(0, 6), 8, QColor(0, 0, 0, 170));
+    p.fillPath(frame, QColor(24, 19, 50));
+    p.strokePath(frame, QPen(alpha(Gold, 120), 1));
+    p.drawImage(area.topLeft(), Clips::stageAtRest());
 }
 
 void panelFrame(QPainter& p, const QRectF& panel)
@@ -184,13 +186,20 @@ namespace Screens {
 
 QImage start(const StructLayout& layout)
 {
-    QImage image = Backdrop::base(layout.windowOutline(), QPointF(585, 318));
+    QImage image = Backdrop::base(layout.windowOutline(), QPointF(360, 264));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    Backdrop::sparkles(p, QRect(340, 30, 440, 540), 7, 90);
-    Backdrop::sparkles(p, QRect(20, 250, 320, 330), 11, 25);
-    Backdrop::disc(p, QPointF(585, 318), 188);
+    Backdrop::sparkles(p, QRect(340, 20, 440, 110), 7, 30);
+    Backdrop::sparkles(p, QRect(20, 400, 760, 180), 11, 30);
     logotype(p);
+    videoStage(p);
+    const QList<StructLayout::Element> elements = layout.elements();
+    for (const StructLayout::Element& element : elements) {
+        if (element.kind == StructLayout::Kind::Group && element.screen == 1) {
+            Backdrop::label(p, element.position.x() + 36, 140, QStringLiteral("ВИД"));
+            break;
+        }
+    }
     QLinearGradient rule(64, 0, 430, 0);
     rule.setColorAt(0, alpha(Lavender, 60));
     rule.setColorAt(1, alpha(Lavender, 0));
