@@ -197,7 +197,15 @@ TEST_F(ViewerE2eTest, APageLinkIsFollowedAndABlankPictureHasOneViewerBroughtToTh
     click(window.topLeft() + readButton());
     ASSERT_TRUE(e2e::waitFor([&] { return paperShare(screenshot(), page) > 0.5; }, 10000))
         << "the content screen shows its first page";
-    QThread::msleep(300);
+    // The chapters are listed below the disc's picture: the wheel brings them up.
+    const QPoint middle = page.center();
+    pointer(
+        {QStringLiteral("mousemove"), QString::number(middle.x()), QString::number(middle.y())});
+    for (int step = 0; step < 4; ++step) {
+        QThread::msleep(100);
+        pointer({QStringLiteral("click"), QStringLiteral("5")});
+    }
+    QThread::msleep(400);
     const QImage index = screenshot();
     saveShot(index, "viewer-index.png");
 
