@@ -122,6 +122,9 @@ void TMyAviPlayer::Freeze()
     if (!mode3D_ || !IsOpen()) {
         return;
     }
+    if (frozen_ && Halted()) {
+        return; // already held: the window no longer shows the clip to take a frame from
+    }
     try {
         player_->Pause();
     } catch (const EMCIDeviceError&) {

@@ -73,8 +73,10 @@ void TMainForm::SwitchScreen(int screen, int index, int kind)
     StopRestartTimer();
     ReleaseIssuer(index, kind);
     Shell().CurrentScreen = screen;
+    // The 3-D clip plays on the start screen only: leaving it for any screen
+    // holds the clip, which would otherwise go on over the new screen.
     IVideoPlayer* video = set_.VideoPlayer;
-    if (screen == 1 && video) {
+    if (screen != 0 && video) {
         video->Freeze();
     }
     setCursor(Qt::ArrowCursor);
@@ -83,7 +85,7 @@ void TMainForm::SwitchScreen(int screen, int index, int kind)
     TellComponentsScreenChanged(screen);
     ReplayScreenSwitches(screen);
     video = set_.VideoPlayer;
-    if (video) {
+    if (screen == 0 && video) {
         video->PaintFrozenFrame(pictures_->Background());
     }
     StartRestartTimerIfHeld(screen);

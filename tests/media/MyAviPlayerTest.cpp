@@ -134,6 +134,27 @@ TEST_F(MyAviPlayerTest, TheHeldFrameIsDrawnIntoTheNextBackground)
     EXPECT_EQ(running.pixelColor(area.center()), QColor(Qt::white)) << "a running clip holds none";
 }
 
+// A second hold, as when the user goes on from one screen to another, keeps
+// the clip's frame: the window shows another screen's picture by then.
+TEST_F(MyAviPlayerTest, HoldingAHeldClipKeepsItsFrame)
+{
+    const auto player = make();
+    player->Set3DMode(true);
+    ASSERT_TRUE(playing(*player));
+    Spin(200);
+    player->Freeze();
+    QImage held(800, 600, QImage::Format_RGB32);
+    player->PaintFrozenFrame(held);
+    window.background.fill(Qt::yellow);
+    window.repaint();
+    player->Freeze();
+    QImage again(800, 600, QImage::Format_RGB32);
+    again.fill(Qt::white);
+    player->PaintFrozenFrame(again);
+    EXPECT_NE(again.pixelColor(area.center()), QColor(Qt::yellow));
+    EXPECT_EQ(again.pixelColor(area.center()), held.pixelColor(area.center()));
+}
+
 TEST_F(MyAviPlayerTest, AHiddenWindowSwitchesTheViewOffAndReleaseClosesIt)
 {
     const auto player = make();

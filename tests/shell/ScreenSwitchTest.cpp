@@ -255,3 +255,36 @@ TEST(RestartTimerTest, AHeldClipOfTheStartScreenPlaysOnAMomentAfterTheReturn)
 }
 
 } // namespace
+
+namespace {
+
+// The 3-D clip belongs to the start screen: a switch to any other screen
+// holds it, and only the start screen gets its held frame drawn back.
+TEST(RestartTimerTest, AnyOtherScreenHoldsTheClipAndOnlyTheStartScreenShowsItsFrame)
+{
+    shelltest::ShellTestDisc disc(QStringLiteral("тестовый диск"), QString(),
+                                  QStringLiteral("2_screen=bg.bmp\n3_screen=bg.bmp\n"));
+    TMainForm form(disc.context());
+    form.FormCreate();
+    finishAnimation(form);
+    CallLog log;
+    RecordingComponents components(log);
+    form.Components() = components.set;
+    components.video.mode3D = true;
+    form.Components().VideoPlayer = &components.video;
+
+    auto run = [&form](const char* command) {
+        QString text = QString::fromLatin1(command);
+        QString sound;
+        form.ExecuteCommand(text, sound, 0, 0, 1);
+    };
+    run("3");
+    ASSERT_EQ(Shell().CurrentScreen, 2);
+    EXPECT_EQ(log.calls.filter(QStringLiteral("Video.")), QStringList{"Video.Freeze"})
+        << "held, and its frame is not drawn over the third screen";
+    log.calls.clear();
+    run("1");
+    EXPECT_EQ(log.calls.filter(QStringLiteral("Video.")), QStringList{"Video.PaintFrozenFrame"});
+}
+
+} // namespace
