@@ -17,28 +17,35 @@ namespace {
 
 class ThesaurusWindowModeTest : public testing::Test {
 protected:
-    // A thesaurus instance started on the page, as "tesaurus" starts it.
-    std::unique_ptr<TMainForm> start(const QString& page)
+    // A thesaurus instance started on the page, as "tesaurus" starts it. The
+    // fixture keeps it: its components go before it, as in the program.
+    TMainForm* start(const QString& page)
     {
         TStartupContext context = demo.context();
         context.RawCommandLine += QLatin1Char(' ') + page + QStringLiteral(" /t");
         context.ArgumentCount = 2;
-        auto form = std::make_unique<TMainForm>(context);
+        forms.push_back(std::make_unique<TMainForm>(context));
+        TMainForm* form = forms.back().get();
         components.push_back(std::make_unique<TShellComponents>(*form, QString(), QString()));
         form->SetComponents(components.back().get());
         form->FormCreate();
         return form;
     }
-    void TearDown() override { components.clear(); }
+    void TearDown() override
+    {
+        components.clear();
+        forms.clear();
+    }
 
     shelltest::DemoDisc demo;
+    std::vector<std::unique_ptr<TMainForm>> forms;
     std::vector<std::unique_ptr<TShellComponents>> components;
 };
 
 TEST_F(ThesaurusWindowModeTest, TheWindowShowsThePageOfItsCommandLineWithItsFindField)
 {
     const QString page = demo.appDir() + QStringLiteral("tezaurus\\index.htm");
-    const std::unique_ptr<TMainForm> form = start(QLatin1Char('"') + page + QLatin1Char('"'));
+    TMainForm* const form = start(QLatin1Char('"') + page + QLatin1Char('"'));
     ASSERT_FALSE(form->TerminationRequested());
     EXPECT_TRUE(form->ThesaurusWindow());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Тезаурус"));
@@ -50,7 +57,7 @@ TEST_F(ThesaurusWindowModeTest, TheWindowShowsThePageOfItsCommandLineWithItsFind
     ASSERT_NE(set.FindPanel, nullptr);
     ASSERT_EQ(set.FindPanel->Edits().size(), 1);
     EXPECT_TRUE(set.FindPanel->Edits().first()->isVisible());
-    EXPECT_EQ(set.FindPanel->Edits().first()->parentWidget(), form.get())
+    EXPECT_EQ(set.FindPanel->Edits().first()->parentWidget(), form)
         << "the field sits on the thesaurus window";
     EXPECT_GE(form->Interface().Buttons.value(0).size(), 2) << "minimise and close";
 }
@@ -58,9 +65,9 @@ TEST_F(ThesaurusWindowModeTest, TheWindowShowsThePageOfItsCommandLineWithItsFind
 TEST_F(ThesaurusWindowModeTest, ASecondThesaurusEndsAtOnceAndEscapeEndsTheFirst)
 {
     const QString page = demo.appDir() + QStringLiteral("tezaurus\\index.htm");
-    const std::unique_ptr<TMainForm> first = start(page);
+    TMainForm* const first = start(page);
     ASSERT_FALSE(first->TerminationRequested());
-    const std::unique_ptr<TMainForm> second = start(page);
+    TMainForm* const second = start(page);
     EXPECT_TRUE(second->TerminationRequested());
     EXPECT_FALSE(second->isVisible());
     first->FormKeyDown(TKeySender::MainWindow, Qt::Key_Escape, Qt::NoModifier);
