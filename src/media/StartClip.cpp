@@ -43,6 +43,8 @@ TStartClip::TStartClip(TStartClipContext context, QWidget* parent)
     endWatchTimer_.setInterval(kEndWatchMs);
     connect(&setupTimer_, &QTimer::timeout, this, &TStartClip::SetUpClip);
     connect(&playWatchTimer_, &QTimer::timeout, this, &TStartClip::WatchPlay);
+    firstLookTimer_.setInterval(kFirstLookMs);
+    connect(&firstLookTimer_, &QTimer::timeout, this, &TStartClip::LookForPlaying);
     connect(&endWatchTimer_, &QTimer::timeout, this, &TStartClip::WatchEnd);
     connect(&player_, &TMPlayer::framePainted, this, &TStartClip::NoteFramePainted);
     setupTimer_.start();
@@ -74,6 +76,18 @@ void TStartClip::SetUpClip()
         return;
     }
     playWatchTimer_.start();
+    firstLookTimer_.start();
+}
+
+void TStartClip::LookForPlaying()
+{
+    if (!playWatchTimer_.isActive()) {
+        firstLookTimer_.stop();
+        return;
+    }
+    if (player_.Mode() == TMPModes::Playing) {
+        WatchPlay();
+    }
 }
 
 // A clip that fails for another reason than its file gets the MPEG driver of
@@ -124,6 +138,7 @@ void TStartClip::LayOut()
 
 void TStartClip::WatchPlay()
 {
+    firstLookTimer_.stop();
     if (player_.Mode() == TMPModes::Playing) {
         playWatchTimer_.stop();
         endWatchTimer_.start();
@@ -181,6 +196,7 @@ void TStartClip::FinishClip()
     }
     finished_ = true;
     setupTimer_.stop();
+    firstLookTimer_.stop();
     playWatchTimer_.stop();
     endWatchTimer_.stop();
     close();

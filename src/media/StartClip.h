@@ -31,6 +31,9 @@ public:
     static constexpr int kPlayWatchMs = 500;
     static constexpr int kEndWatchMs = 100;
     static constexpr int kMaxRetries = 10;
+    // Until the first play watch, the clip is looked at this often, so that
+    // the window shows as soon as the clip plays.
+    static constexpr int kFirstLookMs = 15;
     static constexpr int kBevel = 10;
 
     explicit TStartClip(TStartClipContext context, QWidget* parent = nullptr);
@@ -51,6 +54,7 @@ private:
     bool OpenClip();
     void LayOut();
     void WatchPlay();
+    void LookForPlaying();
     void WatchEnd();
     void EndEarly();
     void NoteFramePainted();
@@ -59,6 +63,7 @@ private:
     TMPlayer player_;
     QTimer setupTimer_;
     QTimer playWatchTimer_;
+    QTimer firstLookTimer_;
     QTimer endWatchTimer_;
     int startRetries_ = 0;
     bool finished_ = false;

@@ -115,6 +115,19 @@ TEST_F(StartClipTest, WithoutABackdropTheWindowIsTwentyPixelsLargerThanTheClip)
     EXPECT_FALSE(clip->Player().IsOpen());
 }
 
+// The window does not wait for the half-second play watch: it shows within a
+// few looks after the clip plays.
+TEST_F(StartClipTest, TheWindowShowsAsSoonAsTheClipPlays)
+{
+    const auto clip = start(video(QStringLiteral("clip.avi")));
+    ASSERT_TRUE(WaitFor(
+        [&] { return clip->Player().IsOpen() && clip->Player().Mode() == TMPModes::Playing; },
+        5000));
+    Spin(4 * TStartClip::kFirstLookMs);
+    EXPECT_TRUE(clip->isVisible());
+    EXPECT_EQ(clip->StartRetries(), 0);
+}
+
 TEST_F(StartClipTest, WithABackdropTheClipIsCentredOnABlackScreen)
 {
     const auto clip = start(video(QStringLiteral("clip.avi")), true);
