@@ -17,10 +17,50 @@ QStringList splitSizes(const QString& text)
     return parts.size() > kMaxChildren ? parts.mid(0, kMaxChildren) : parts;
 }
 
-FrameNode openFrameset(HtmlTagScanner& scanner, const HtmlTag& tag)
+// "0" and "no" turn a border off; anything else written turns it on.
+bool borderFlag(const HtmlAttributes& attributes, bool inherited)
+{
+    if (!HasAttribute(attributes, u"frameborder")) {
+        return inherited;
+    }
+    const QString value = AttributeValue(attributes, u"frameborder").trimmed().toLower();
+    return value != QLatin1String("0") && value != QLatin1String("no");
+}
+
+// The looks a part takes from its frameset, and those it states itself.
+void readLooks(const HtmlAttributes& attributes, const FrameNode& parent, FrameNode& node)
+{
+    node.frameBorder = borderFlag(attributes, parent.frameBorder);
+    node.borderWidth = parent.borderWidth;
+    for (const char16_t* name : {u"border", u"framespacing"}) {
+        bool ok = false;
+        const int width = AttributeValue(attributes, name).trimmed().toInt(&ok);
+        if (ok) {
+            node.borderWidth = qBound(0, width, kMaxBorder);
+            break;
+        }
+    }
+    node.borderColor = parent.borderColor;
+    const QColor color(AttributeValue(attributes, u"bordercolor").trimmed());
+    if (color.isValid()) {
+        node.borderColor = color;
+    }
+}
+
+FrameScrolling scrollingOf(const HtmlAttributes& attributes)
+{
+    const QString value = AttributeValue(attributes, u"scrolling").trimmed().toLower();
+    if (value == QLatin1String("yes")) {
+        return FrameScrolling::Always;
+    }
+    return value == QLatin1String("no") ? FrameScrolling::Never : FrameScrolling::Auto;
+}
+
+FrameNode openFrameset(HtmlTagScanner& scanner, const HtmlTag& tag, const FrameNode& parent)
 {
     const HtmlAttributes attributes = scanner.attributes(tag);
     FrameNode node;
+    readLooks(attributes, parent, node);
     node.isFrameset = true;
     node.rows = HasAttribute(attributes, u"rows");
     node.sizes = splitSizes(AttributeValue(attributes, node.rows ? u"rows" : u"cols"));
@@ -43,6 +83,9 @@ void regroupGrid(FrameNode& node)
     for (size_t i = 0; i < node.children.size(); i += size_t(columns.size())) {
         FrameNode row;
         row.isFrameset = true;
+        row.frameBorder = node.frameBorder;
+        row.borderWidth = node.borderWidth;
+        row.borderColor = node.borderColor;
         row.sizes = columns;
         for (size_t j = i; j < node.children.size() && j < i + size_t(columns.size()); ++j) {
             row.children.push_back(std::move(node.children[j]));
@@ -64,9 +107,10 @@ void skipFrameset(HtmlTagScanner& scanner)
     }
 }
 
-FrameNode parseLevel(HtmlTagScanner& scanner, const HtmlTag& opening, int depth)
+FrameNode parseLevel(HtmlTagScanner& scanner, const HtmlTag& opening, const FrameNode& parent,
+                     int depth)
 {
-    FrameNode node = openFrameset(scanner, opening);
+    FrameNode node = openFrameset(scanner, opening, parent);
     HtmlTag tag;
     while (scanner.next(tag)) {
         if (tag.name == QLatin1String("frameset")) {
@@ -77,13 +121,17 @@ FrameNode parseLevel(HtmlTagScanner& scanner, const HtmlTag& opening, int depth)
                 skipFrameset(scanner);
                 continue;
             }
-            node.children.push_back(parseLevel(scanner, tag, depth + 1));
+            node.children.push_back(parseLevel(scanner, tag, node, depth + 1));
         } else if (tag.name == QLatin1String("frame") && !tag.closing &&
                    int(node.children.size()) < kMaxChildren) {
             const HtmlAttributes attributes = scanner.attributes(tag);
             FrameNode frame;
             frame.name = AttributeValue(attributes, u"name");
             frame.src = AttributeValue(attributes, u"src").trimmed();
+            readLooks(attributes, node, frame);
+            frame.borderWidth = node.borderWidth; // only a frameset sets the width
+            frame.noResize = HasAttribute(attributes, u"noresize");
+            frame.scrolling = scrollingOf(attributes);
             node.children.push_back(std::move(frame));
         }
     }
@@ -108,7 +156,7 @@ void collectFrames(const FrameNode& node, QList<const FrameNode*>& frames)
 
 FrameNode Parse(HtmlTagScanner& scanner, const HtmlTag& opening)
 {
-    return parseLevel(scanner, opening, 1);
+    return parseLevel(scanner, opening, FrameNode(), 1);
 }
 
 QList<const FrameNode*> Frames(const FrameNode& root)

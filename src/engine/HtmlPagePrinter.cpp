@@ -41,32 +41,44 @@ QPoint THtmlPagePrinter::printableOffset() const
     return layout_.paintRectPixels(resolution_).topLeft();
 }
 
-// The page is laid out anew at the printable width in screen pixels divided
-// by the scale, with the print media type.
+// Each page is laid out anew at the printable width in screen pixels divided
+// by the scale, with the print media type; the frames of a frameset follow
+// one another, each from a new sheet.
 bool THtmlPagePrinter::paginate(double scale, const Progress& progress)
 {
-    const PrintablePage page = viewer_ ? viewer_->printablePage() : PrintablePage();
-    if (page.file.isEmpty() || scale <= 0) {
+    const QList<PrintablePage> printed =
+        viewer_ ? viewer_->printablePages() : QList<PrintablePage>();
+    if (printed.isEmpty() || scale <= 0) {
         return false;
     }
-    auto layout = std::make_unique<LiteHtmlPrintLayout>(std::make_shared<HtmlResources>(),
-                                                        page.file, page.html, viewer_->defaults(),
-                                                        printBackground_, page.style);
     const QSizeF printable = layout_.paintRect(QPageLayout::Inch).size() * documentDpi_ / scale;
-    const int pages = layout->paginate(int(printable.width()), int(printable.height()));
-    for (int number = 1; number <= pages; ++number) {
-        if (progress && !progress(number)) {
-            return false;
+    std::vector<std::unique_ptr<LiteHtmlPrintLayout>> layouts;
+    int laidOut = 0;
+    for (const PrintablePage& page : printed) {
+        auto layout = std::make_unique<LiteHtmlPrintLayout>(
+            std::make_shared<HtmlResources>(), page.file, page.html, viewer_->defaults(),
+            printBackground_, page.style);
+        const int pages = layout->paginate(int(printable.width()), int(printable.height()));
+        for (int number = 1; number <= pages; ++number) {
+            if (progress && !progress(laidOut + number)) {
+                return false;
+            }
         }
+        laidOut += pages;
+        layouts.push_back(std::move(layout));
     }
-    pages_ = std::move(layout);
+    pages_ = std::move(layouts);
     scale_ = scale;
     return true;
 }
 
 int THtmlPagePrinter::pageCount() const
 {
-    return pages_ ? pages_->pageCount() : 0;
+    int count = 0;
+    for (const std::unique_ptr<LiteHtmlPrintLayout>& layout : pages_) {
+        count += layout->pageCount();
+    }
+    return count;
 }
 
 QImage THtmlPagePrinter::pageImage(int page, int dotsPerInch) const
@@ -115,7 +127,14 @@ void THtmlPagePrinter::drawPage(QPainter& painter, int page, double dotsPerInch)
     painter.save();
     painter.translate(printable.topLeft());
     painter.scale(zoom, zoom);
-    pages_->drawPage(painter, page);
+    int inLayout = page;
+    for (const std::unique_ptr<LiteHtmlPrintLayout>& layout : pages_) {
+        if (inLayout < layout->pageCount()) {
+            layout->drawPage(painter, inLayout);
+            break;
+        }
+        inLayout -= layout->pageCount();
+    }
     painter.restore();
     if (pageNumbers_) {
         drawHeader(painter, page, dotsPerInch);

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QPrinter;
@@ -50,7 +51,7 @@ private:
     void drawHeader(QPainter& painter, int page, double dotsPerInch) const;
 
     QPointer<THtmlViewer> viewer_;
-    std::unique_ptr<LiteHtmlPrintLayout> pages_;
+    std::vector<std::unique_ptr<LiteHtmlPrintLayout>> pages_; // one per printed page or frame
     QPageLayout layout_;
     int resolution_ = 600;
     bool pageNumbers_ = true;

@@ -66,9 +66,13 @@ public:
     virtual THtmlViewer* frameViewer(const QString& name) = 0;
     virtual THtmlViewer* activeViewer() = 0;
 
-    // The page a page printer lays out (of the frame worked in last, or every
-    // frame of a frameset); an empty file while nothing is shown.
+    // The page of the frame worked in last (or of the first frame with one);
+    // an empty file while nothing is shown.
     virtual PrintablePage printablePage() const = 0;
+    // What a page printer prints: the frame worked in last, else every frame
+    // of a frameset in document order, else the page shown; empty while
+    // nothing is shown.
+    virtual QList<PrintablePage> printablePages() const = 0;
     // Pixels between the edge of a page and what it shows (a picture page's
     // picture).
     virtual int pageMargin() const = 0;

@@ -300,6 +300,26 @@ PrintablePage LiteHtmlViewer::printablePage() const
                                 : PrintablePage{currentFile_, shownHtml_, shownStyle_};
 }
 
+QList<PrintablePage> LiteHtmlViewer::printablePages() const
+{
+    if (activeFrame_) {
+        return activeFrame_->printablePages();
+    }
+    if (frames_.isEmpty()) {
+        if (shownHtml_.isEmpty()) {
+            return {};
+        }
+        return {PrintablePage{currentFile_, shownHtml_, shownStyle_}};
+    }
+    QList<PrintablePage> pages;
+    for (const QPointer<LiteHtmlViewer>& frame : frames_) {
+        if (frame) {
+            pages += frame->printablePages();
+        }
+    }
+    return pages;
+}
+
 int LiteHtmlViewer::pageMargin() const
 {
     return UserAgentStyle::kBodyMargin;

@@ -65,6 +65,7 @@ public:
     THtmlViewer* frameViewer(const QString& name) override;
     THtmlViewer* activeViewer() override;
     PrintablePage printablePage() const override;
+    QList<PrintablePage> printablePages() const override;
     int pageMargin() const override;
 
     QString frameName() const { return frameName_; }
@@ -94,6 +95,7 @@ private:
     void showFrameset(const FrameNode& root);
     QWidget* buildFramePart(const FrameNode& node, QWidget* parent);
     QWidget* createFrame(const FrameNode& node, QWidget* parent);
+    void setScrolling(FrameScrolling scrolling);
     void forwardEvents(LiteHtmlViewer* frame);
     void dropFrames();
     void forEachFrame(const std::function<void(LiteHtmlViewer*)>& visit);

@@ -29,9 +29,10 @@ QWidget* LiteHtmlViewer::buildFramePart(const FrameNode& node, QWidget* parent)
     if (!node.isFrameset) {
         return createFrame(node, parent);
     }
-    auto* frameset = new FramesetWidget(node.rows, node.sizes, parent);
+    auto* frameset =
+        new FramesetWidget(node.rows, node.sizes, node.borderWidth, node.borderColor, parent);
     for (const FrameNode& child : node.children) {
-        frameset->addPart(buildFramePart(child, frameset));
+        frameset->addPart(buildFramePart(child, frameset), child.frameBorder, !child.noResize);
     }
     return frameset;
 }
@@ -45,12 +46,22 @@ QWidget* LiteHtmlViewer::createFrame(const FrameNode& node, QWidget* parent)
     }
     auto* frame = new LiteHtmlViewer(this, node.name);
     frame->setParent(parent);
+    frame->setScrolling(node.scrolling);
     frames_.append(frame);
     if (!node.src.isEmpty()) {
         frame->loadFile(PagePaths::Expand(currentFile_, node.src));
     }
     forwardEvents(frame);
     return frame;
+}
+
+void LiteHtmlViewer::setScrolling(FrameScrolling scrolling)
+{
+    const Qt::ScrollBarPolicy policy = scrolling == FrameScrolling::Always  ? Qt::ScrollBarAlwaysOn
+                                       : scrolling == FrameScrolling::Never ? Qt::ScrollBarAlwaysOff
+                                                                            : Qt::ScrollBarAsNeeded;
+    view_->setVerticalScrollBarPolicy(policy);
+    view_->setHorizontalScrollBarPolicy(policy);
 }
 
 void LiteHtmlViewer::forwardEvents(LiteHtmlViewer* frame)
