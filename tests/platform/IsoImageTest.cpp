@@ -176,40 +176,44 @@ TEST_F(IsoImageTest, DamagedImagesFailQuietly)
         EXPECT_EQ(opened, !iso.hasError());
         return std::pair(opened, iso.errorString());
     };
-    const auto expectDamage = [&](const QByteArray& bytes, const char* why) {
+    const auto expectDamage = [&](const QByteArray& bytes, const char* why, const char* said) {
         const auto [opened, error] = openPatched(bytes);
         EXPECT_FALSE(opened) << why;
-        EXPECT_TRUE(error.contains(QLatin1String("damaged.iso"))) << why;
+        EXPECT_TRUE(error.startsWith(dir.file(QStringLiteral("damaged.iso")) + QLatin1Char(':')))
+            << why;
+        EXPECT_TRUE(error.contains(QLatin1String(said))) << why << ": " << error.toStdString();
     };
 
     const qint64 tailStart = qFromLittleEndian<quint32>(good.constData() + tail + 2) * Sector;
-    expectDamage(good.left(tailStart + 1000), "truncated inside a file");
-    expectDamage(good.left(10 * Sector), "truncated before the descriptors");
+    expectDamage(good.left(tailStart + 1000), "truncated inside a file",
+                 "TAIL.BIN extends beyond the end");
+    expectDamage(good.left(10 * Sector), "truncated before the descriptors", "shorter than");
     QByteArray beyond = good;
     setExtent(beyond, tail, quint32(good.size() / Sector - 2));
-    expectDamage(beyond, "file extent running past the end");
+    expectDamage(beyond, "file extent running past the end", "TAIL.BIN extends");
     QByteArray farAway = good;
     setExtent(farAway, sub, 0xfffffff0u);
-    expectDamage(farAway, "directory extent beyond the end");
+    expectDamage(farAway, "directory extent beyond the end", "extent beyond the end");
     QByteArray loop = good;
     setExtent(loop, sub, rootExtent);
-    expectDamage(loop, "a folder that is the root again");
+    expectDamage(loop, "a folder that is the root again", "directory loop at SUB");
     QByteArray shortRecord = good;
     shortRecord[sub] = char(20);
-    expectDamage(shortRecord, "a record shorter than its fixed part");
+    expectDamage(shortRecord, "a record shorter than its fixed part", "record cut short");
     QByteArray longName = good;
     longName[sub + 32] = char(200);
-    expectDamage(longName, "a name longer than its record");
+    expectDamage(longName, "a name longer than its record", "name longer than");
     QByteArray blockSize = good;
     blockSize[16 * Sector + 128] = char(0);
     blockSize[16 * Sector + 129] = char(2);
-    expectDamage(blockSize, "512-byte blocks");
+    expectDamage(blockSize, "512-byte blocks", "blocks of 512 bytes");
 
     QByteArray zero = good;
     zero[sub] = char(0);
     const auto [opened, error] = openPatched(zero);
     EXPECT_TRUE(opened) << error.toStdString() << " (the rest of the sector is padding)";
-    expectDamage(QByteArray(40 * Sector, '\0'), "no volume descriptor at all");
+    expectDamage(QByteArray(40 * Sector, '\0'), "no volume descriptor at all",
+                 "without its signature");
     EXPECT_FALSE(IsoImage::looksLikeImage(dir.file(QStringLiteral("damaged.iso"))));
     EXPECT_TRUE(IsoImage::looksLikeImage(path));
     EXPECT_FALSE(IsoImage::looksLikeImage(dir.path()));
