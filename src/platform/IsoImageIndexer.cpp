@@ -126,9 +126,11 @@ bool IsoImageIndexer::rootRecord(const QByteArray& descriptor, bool joliet,
                                  std::optional<Tree>& tree)
 {
     Record record;
-    if (uchar(descriptor.at(RootRecordOffset)) < MinRecord ||
-        !parseRecord(descriptor.constData() + RootRecordOffset, MinRecord, record)) {
+    if (uchar(descriptor.at(RootRecordOffset)) < MinRecord) {
         return image_.fail(QStringLiteral("a root directory record too short"));
+    }
+    if (!parseRecord(descriptor.constData() + RootRecordOffset, MinRecord, record)) {
+        return false;
     }
     if (!(record.flags & FlagFolder)) {
         return image_.fail(QStringLiteral("a root directory that is not a directory"));
