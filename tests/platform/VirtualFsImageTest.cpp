@@ -1,5 +1,6 @@
 #include "IsoMaker.h"
 #include "TempDir.h"
+#include "platform/CommandLine.h"
 #include "platform/IsoImage.h"
 #include "platform/IsoImageCache.h"
 #include "platform/VirtualFs.h"
@@ -166,4 +167,22 @@ TEST_F(VirtualFsImageTest, PrivateCachesAreOursAloneAndGoAway)
     }
     EXPECT_FALSE(QFileInfo::exists(folder));
     qputenv("XDG_RUNTIME_DIR", savedRuntime);
+}
+
+TEST_F(VirtualFsImageTest, OtherInstancesAreGivenTheImageAgain)
+{
+    VirtualFs& process = VirtualFs::instance();
+    process.mountImage(QStringLiteral("d:\\"), cache);
+    EXPECT_EQ(CommandLine::sameDiscArguments(QStringLiteral("d:\\run\\"), QStringLiteral("d:\\"),
+                                             {QStringLiteral("/t")}),
+              (QStringList{QStringLiteral("--disc"), dir.file(QStringLiteral("disc.iso")),
+                           QStringLiteral("--"), QStringLiteral("/t")}));
+    const QString folder = dir.file(QStringLiteral("disc"));
+    process.mount(QStringLiteral("d:\\"), folder);
+    EXPECT_EQ(CommandLine::sameDiscArguments(QStringLiteral("d:\\run\\"), QStringLiteral("d:\\"),
+                                             {QStringLiteral("/t")}),
+              (QStringList{QStringLiteral("--disc"), folder + QStringLiteral("/Run"),
+                           QStringLiteral("--disc-root"), folder, QStringLiteral("--"),
+                           QStringLiteral("/t")}));
+    process.unmount(QStringLiteral("d:\\"));
 }
