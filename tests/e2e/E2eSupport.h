@@ -77,7 +77,8 @@ inline void pointer(const QStringList& arguments)
 // One discshell run with its own settings, instance markers and ready file.
 class ShellRun {
 public:
-    ShellRun(const TempDir& home, const QString& name)
+    // disc: what --disc names, the demo disc's folder unless given.
+    ShellRun(const TempDir& home, const QString& name, const QString& disc = demoDisc())
         : ready_(home.file(name + QStringLiteral(".ready")))
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -87,7 +88,7 @@ public:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         process_.setProcessEnvironment(environment);
         process_.setProcessChannelMode(QProcess::ForwardedChannels);
-        process_.start(discshell(), {QStringLiteral("--disc"), demoDisc()});
+        process_.start(discshell(), {QStringLiteral("--disc"), disc});
     }
     ~ShellRun()
     {
