@@ -40,5 +40,5 @@ bool TViewerInstances::StartViewer(const QString& file)
     const QStringList arguments = CommandLine::instanceArguments(discHost_, discRootHost_, {file});
     // The disc may be an image file: the viewer starts in the folder holding it.
     const QFileInfo disc(discHost_);
-    return Processes::StartOwnProgram(arguments, disc.isDir() ? discHost_ : disc.absolutePath());
+    return Processes::StartOwnProgram(arguments, disc.isFile() ? disc.absolutePath() : discHost_);
 }
