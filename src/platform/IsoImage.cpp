@@ -165,6 +165,9 @@ std::optional<QByteArray> IsoImage::read(int file, qint64 offset, qint64 maxByte
         return std::nullopt;
     }
     const qint64 length = std::max<qint64>(0, std::min(maxBytes, entry.size - offset));
+    if (length == 0) {
+        return QByteArray();
+    }
     QByteArray bytes(length, Qt::Uninitialized);
     if (!readAt(qint64(entry.extent) * SectorSize + offset, bytes.data(), length)) {
         return std::nullopt;

@@ -148,6 +148,7 @@ TEST_F(IsoImageTest, ReadsALargeFileAtAnyOffset)
     }
     EXPECT_EQ(iso.read(clip, big.size(), 10), QByteArray());
     EXPECT_EQ(iso.read(clip, big.size() + Sector, 10), QByteArray());
+    EXPECT_EQ(iso.read(clip, iso.imageSize() * 2, 10), QByteArray()) << "past the image too";
     EXPECT_EQ(content(iso, QStringLiteral("after.txt")), "after");
     EXPECT_FALSE(iso.read(IsoImage::Root, 0, 10)) << "a folder has no bytes";
 }
