@@ -150,7 +150,8 @@ bool IsoImageIndexer::walk(const Tree& tree)
     visited_.insert(tree.extent);
     pending_.append(Pending{IsoImage::Root, 0, tree.size});
     for (qsizetype next = 0; next < pending_.size(); ++next) {
-        if (!readFolder(pending_.at(next))) {
+        const Pending folder = pending_.at(next); // a copy: reading appends to pending_
+        if (!readFolder(folder)) {
             return false;
         }
     }
