@@ -5,6 +5,8 @@
 #include "platform/DiscLocation.h"
 #include "platform/GstSoundPlayer.h"
 #include "platform/Instances.h"
+#include "platform/IsoImage.h"
+#include "platform/IsoImageCache.h"
 #include "platform/VirtualFs.h"
 #include "search/IndexMessageBox.h"
 #include "shell/GlobalExHandler.h"
@@ -19,12 +21,13 @@
 namespace {
 
 const char* const usage =
-    "usage: discshell [--disc DIR] [--disc-root DIR] [FILE [/h] | /t | DIR]\n"
+    "usage: discshell [--disc DIR|IMAGE] [--disc-root DIR] [FILE [/h] | /t | DIR | IMAGE]\n"
     "  --disc DIR       the disc folder holding Mev.dhl and interface.dat\n"
+    "  --disc IMAGE     an ISO 9660 image of a disc, opened read-only\n"
     "                   (default: $DISCSHELL_DISC, this program's folder, the demo disc)\n"
     "  --disc-root DIR  the folder seen as drive d:\\ (default: the medium's mount point,\n"
     "                   the parent of a folder named run, or the disc folder)\n"
-    "  DIR              a folder holding Mev.dhl, alone: the same as --disc DIR\n"
+    "  DIR, IMAGE       a folder holding Mev.dhl or a disc image, alone: the same as --disc\n"
     "  FILE             a page, text or picture shown in the viewer window (/h: as help)\n"
     "  /t               the thesaurus window\n"
     "  --help, --version\n";
@@ -99,6 +102,33 @@ TStartupContext startupContext(const DiscLocation& disc, const CommandLine& comm
     return context;
 }
 
+// The disc image named as the disc, open and ready to mount; nullptr after
+// a one-line message when it is damaged or holds no program folder.
+std::shared_ptr<IsoImageCache> openDiscImage(DiscLocation& disc, QTextStream& err)
+{
+    auto image = std::make_shared<IsoImage>();
+    if (!image->open(disc.imageHost)) {
+        err << "discshell: " << image->errorString() << Qt::endl;
+        return nullptr;
+    }
+    if (!disc.useImage(*image)) {
+        err << "discshell: " << disc.imageHost << ": no folder of the image holds Mev.dhl"
+            << Qt::endl;
+        return nullptr;
+    }
+    std::shared_ptr<IsoImageCache> cache = IsoImageCache::createPrivate(image);
+    if (!cache) {
+        err << "discshell: no private folder for the files of " << disc.imageHost << Qt::endl;
+    }
+    return cache;
+}
+
+// Drops the disc image's mount, and with it the copies made of its files,
+// once everything that used them is gone.
+struct ImageMountScope {
+    ~ImageMountScope() { VirtualFs::instance().unmount(QStringLiteral("d:\\")); }
+};
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -125,11 +155,16 @@ int main(int argc, char* argv[])
     IndexMessageBox::Install();
 
     const QStringList arguments =
-        CommandLine::withDiscFolderOption(app.arguments().mid(1), &DiscLocation::holdsContainer);
+        CommandLine::withDiscFolderOption(app.arguments().mid(1), &DiscLocation::namesDisc);
     const CommandLine commandLine = CommandLine::parse(arguments);
-    const DiscLocation disc =
+    DiscLocation disc =
         DiscLocation::locate(DiscLocation::processInputs(arguments, demoDiscFolder()));
-    VirtualFs::mountStandard(disc.discRootHost);
+    std::shared_ptr<IsoImageCache> image;
+    if (!disc.imageHost.isEmpty() && !(image = openDiscImage(disc, err))) {
+        return 2;
+    }
+    const ImageMountScope imageMount;
+    VirtualFs::mountStandard(disc.discRootHost, std::move(image));
     Paths().AppDir = disc.appDir;
     Paths().CdRoot = disc.cdRoot;
     Instances::Start();

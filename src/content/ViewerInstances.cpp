@@ -4,6 +4,7 @@
 #include "platform/Instances.h"
 #include "platform/Processes.h"
 
+#include <QFileInfo>
 #include <utility>
 
 TViewerInstances::TViewerInstances(TWindowHandle sender, QString discHost, QString discRootHost)
@@ -37,5 +38,7 @@ void TViewerInstances::BringToFront(TWindowHandle window)
 bool TViewerInstances::StartViewer(const QString& file)
 {
     const QStringList arguments = CommandLine::instanceArguments(discHost_, discRootHost_, {file});
-    return Processes::StartOwnProgram(arguments, discHost_);
+    // The disc may be an image file: the viewer starts in the folder holding it.
+    const QFileInfo disc(discHost_);
+    return Processes::StartOwnProgram(arguments, disc.isFile() ? disc.absolutePath() : discHost_);
 }

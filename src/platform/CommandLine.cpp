@@ -136,3 +136,14 @@ QStringList CommandLine::instanceArguments(const QString& discHost, const QStrin
     result << QStringLiteral("--") << arguments;
     return result;
 }
+
+QStringList CommandLine::sameDiscArguments(const QString& appDir, const QString& cdRoot,
+                                           const QStringList& arguments)
+{
+    const VirtualFs& fs = VirtualFs::instance();
+    if (const std::optional<QString> image = fs.imageFileOf(appDir)) {
+        return instanceArguments(*image, QString(), arguments);
+    }
+    return instanceArguments(fs.resolveExisting(appDir).value_or(QString()),
+                             fs.resolveExisting(cdRoot).value_or(QString()), arguments);
+}

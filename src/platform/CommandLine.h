@@ -43,4 +43,8 @@ struct CommandLine {
     // Arguments for starting another instance of ourselves on the same disc.
     static QStringList instanceArguments(const QString& discHost, const QString& discRootHost,
                                          const QStringList& arguments);
+    // The same for the disc behind the virtual program folder and disc root:
+    // their host folders, or the image file alone when they lie on one.
+    static QStringList sameDiscArguments(const QString& appDir, const QString& cdRoot,
+                                         const QStringList& arguments);
 };

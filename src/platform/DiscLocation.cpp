@@ -1,11 +1,14 @@
 #include "platform/DiscLocation.h"
 
 #include "platform/CommandLine.h"
+#include "platform/HostFolder.h"
+#include "platform/IsoImage.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -81,6 +84,11 @@ bool DiscLocation::holdsContainer(const QString& folder)
     }
     const QStringList names = QDir(folder).entryList(QDir::Files);
     return names.contains(QStringLiteral("Mev.dhl"), Qt::CaseInsensitive);
+}
+
+bool DiscLocation::namesDisc(const QString& path)
+{
+    return holdsContainer(path) || IsoImage::looksLikeImage(path);
 }
 
 QString DiscLocation::findAppDirHost(const Inputs& inputs)
@@ -161,10 +169,69 @@ QString DiscLocation::archiveBaseOf(const QString& appDir)
     return base;
 }
 
+namespace {
+
+bool folderHoldsContainer(const IsoImage& image, int folder)
+{
+    const std::optional<int> found = image.child(folder, QStringLiteral("Mev.dhl"));
+    return found && !image.node(*found).isFolder;
+}
+
+} // namespace
+
+std::optional<QString> DiscLocation::imageAppDir(const IsoImage& image)
+{
+    if (image.nodeCount() == 0) {
+        return std::nullopt;
+    }
+    if (folderHoldsContainer(image, IsoImage::Root)) {
+        return kDrive;
+    }
+    QList<int> candidates;
+    for (const int child : image.node(IsoImage::Root).children) {
+        if (image.node(child).isFolder && folderHoldsContainer(image, child)) {
+            candidates.append(child);
+        }
+    }
+    const auto isRun = [&](int node) {
+        return image.node(node).name.compare(QLatin1String("run"), Qt::CaseInsensitive) == 0;
+    };
+    std::sort(candidates.begin(), candidates.end(), [&](int a, int b) {
+        if (isRun(a) != isRun(b)) {
+            return isRun(a);
+        }
+        return HostFolder::codePointLess(image.node(a).name, image.node(b).name);
+    });
+    if (candidates.isEmpty()) {
+        return std::nullopt;
+    }
+    return kDrive + image.node(candidates.first()).name + QLatin1Char('\\');
+}
+
+bool DiscLocation::useImage(const IsoImage& image)
+{
+    const std::optional<QString> found = imageAppDir(image);
+    if (!found) {
+        return false;
+    }
+    appDir = *found;
+    programFile = appDir + QStringLiteral("discshell.exe");
+    archiveBase = archiveBaseOf(appDir);
+    return true;
+}
+
 DiscLocation DiscLocation::locate(const Inputs& inputs)
 {
     DiscLocation location;
     location.appDirHost = findAppDirHost(inputs);
+    if (QFileInfo(location.appDirHost).isFile()) {
+        location.imageHost = location.appDirHost;
+        location.appDir = kDrive;
+        location.programFile = location.appDir + QStringLiteral("discshell.exe");
+        location.cdRoot = kDrive;
+        location.archiveBase = kDrive;
+        return location;
+    }
     location.discRootHost = findDiscRootHost(inputs, location.appDirHost);
     location.appDir = virtualAppDir(location.appDirHost, location.discRootHost);
     location.programFile = location.appDir + QStringLiteral("discshell.exe");

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+class IsoImage;
+
 // Where the disc is: the host folder holding Mev.dhl and interface.dat
 // (AppDir), the host folder mounted as "d:\" (the disc root), and the virtual
 // folders the shell works with.
@@ -32,6 +34,14 @@ struct DiscLocation {
     QString programFile;  // appDir + "discshell.exe"
     QString cdRoot;       // "d:\"
     QString archiveBase;  // appDir without its first "run\"
+    QString imageHost;    // the disc image file; empty for a disc folder
+
+    // Takes AppDir from an open image: its root when that holds Mev.dhl (any
+    // letter case), else a folder one level down that does, "run" first,
+    // then in code-point order. False when no such folder exists.
+    bool useImage(const IsoImage& image);
+    // The virtual AppDir of an image as useImage() finds it.
+    static std::optional<QString> imageAppDir(const IsoImage& image);
 
     // The inputs of this process: environment, /proc/self/mountinfo, /sys.
     static Inputs processInputs(const QStringList& arguments, const QString& demoFolder);
@@ -40,6 +50,8 @@ struct DiscLocation {
     static QString findAppDirHost(const Inputs& inputs);
     // The host folder holds a resource container (Mev.dhl, any letter case).
     static bool holdsContainer(const QString& folder);
+    // holdsContainer(), or a file that looks like a disc image.
+    static bool namesDisc(const QString& path);
     static QString findDiscRootHost(const Inputs& inputs, const QString& appDirHost);
 
     struct Mount {

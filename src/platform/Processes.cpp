@@ -86,6 +86,11 @@ bool OpenUrl(const QString& url)
 
 bool Open(const QString& virtualFile, const QString& parameters)
 {
+    if (isWindowsProgram(virtualFile) && VirtualFs::instance().isOnImage(virtualFile)) {
+        // An installer on a disc image finds the files beside it, as on the disc.
+        const qsizetype slash = virtualFile.lastIndexOf(QLatin1Char('\\'));
+        VirtualFs::instance().extractFolder(virtualFile.left(slash + 1));
+    }
     const auto host = VirtualFs::instance().resolveExisting(virtualFile);
     if (!host || !QFileInfo(*host).isFile() || !isStartable(*host)) {
         return false;

@@ -1,6 +1,7 @@
 #include "platform/VirtualFs.h"
 
 #include "platform/HostFolder.h"
+#include "platform/IsoImageCache.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -51,11 +52,25 @@ void VirtualFs::mount(const QString& virtualPrefix, const QString& hostFolder)
     if (!normalized || hostFolder.isEmpty()) {
         return;
     }
-    Mount entry{withTrailingBackslash(normalized->toCaseFolded()),
-                QDir::cleanPath(QFileInfo(hostFolder).absoluteFilePath())};
+    addMount(Mount{withTrailingBackslash(normalized->toCaseFolded()),
+                   QDir::cleanPath(QFileInfo(hostFolder).absoluteFilePath()), nullptr});
+}
+
+void VirtualFs::mountImage(const QString& virtualPrefix, std::shared_ptr<IsoImageCache> image)
+{
+    const std::optional<QString> normalized = normalize(virtualPrefix);
+    if (!normalized || !image) {
+        return;
+    }
+    const QString host = image->folder();
+    addMount(Mount{withTrailingBackslash(normalized->toCaseFolded()), host, std::move(image)});
+}
+
+void VirtualFs::addMount(Mount entry)
+{
     QMutexLocker lock(&mountMutex_);
     mounts_.removeIf([&](const Mount& m) { return m.prefix == entry.prefix; });
-    mounts_.append(entry);
+    mounts_.append(std::move(entry));
 }
 
 void VirtualFs::unmount(const QString& virtualPrefix)
@@ -142,7 +157,7 @@ std::optional<VirtualFs::Located> VirtualFs::split(const QString& virtualPath) c
         return std::nullopt;
     }
     const qsizetype depth = best->prefix.count(kBackslash) - 1;
-    return Located{best->host, componentsBelowDrive(*path).mid(depth)};
+    return Located{best->host, componentsBelowDrive(*path).mid(depth), best->image};
 }
 
 std::optional<QString> VirtualFs::matchComponent(const QString& hostFolder,
@@ -198,6 +213,11 @@ std::optional<QString> VirtualFs::resolve(const QString& virtualPath, bool forCr
     const std::optional<Located> located = split(virtualPath);
     if (!located) {
         return std::nullopt;
+    }
+    if (located->image) {
+        // Nothing is created on an image; an existing entry is its copy.
+        const std::optional<int> node = located->image->image().find(located->below);
+        return forCreate || !node ? std::nullopt : located->image->hostPath(*node);
     }
     QString host = located->host;
     bool missing = false;

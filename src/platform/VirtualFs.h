@@ -7,7 +7,11 @@
 #include <QMutex>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
+
+class IsoImage;
+class IsoImageCache;
 
 // Windows-style paths inside the program, host paths at the boundary.
 //
@@ -17,6 +21,11 @@
 // otherwise the first of the candidates in code-point order, so the choice never
 // depends on the order the host lists a folder in. Resolved folder listings are
 // cached per folder and dropped when the folder's modification time changes.
+//
+// A prefix may instead be mounted on a disc image: listings and attributes
+// come from the image's index, and resolving an existing entry gives the host
+// path of its copy in the image's cache (made on demand). Nothing below an
+// image mount is ever created, changed or removed.
 //
 // All virtual paths are collapsed first ("\..\" never climbs above a mount;
 // empty and "." components vanish); a component holding NUL or "/" never
@@ -41,6 +50,8 @@ public:
     // Maps a virtual folder prefix (any case, with or without trailing
     // backslash) to a host folder. Mounting the same prefix again replaces it.
     void mount(const QString& virtualPrefix, const QString& hostFolder);
+    // Maps a virtual folder prefix to the root of a disc image, read-only.
+    void mountImage(const QString& virtualPrefix, std::shared_ptr<IsoImageCache> image);
     void unmount(const QString& virtualPrefix);
     void clearMounts();
 
@@ -49,7 +60,9 @@ public:
     // the user's font folder, "c:\windows\" (with "system32") and "c:\" to the
     // Wine prefix when there is one, else to per-user data folders, "z:\" to "/".
     // Creates the per-user folders.
-    static void mountStandard(const QString& discRootHost);
+    // With image, "d:\" is that disc image instead of a host folder.
+    static void mountStandard(const QString& discRootHost,
+                              std::shared_ptr<IsoImageCache> image = nullptr);
     // The private per-user runtime folder (mode 0700), created on demand:
     // $XDG_RUNTIME_DIR/discshell, else /tmp/discshell-<uid>.
     static QString runtimeFolder();
@@ -67,6 +80,14 @@ public:
     // Host path for a file or folder to be created: existing leading components
     // are resolved case-insensitively, the missing rest keeps the given names.
     std::optional<QString> resolveForCreate(const QString& virtualPath) const;
+
+    // Whether the path lies below a read-only image mount.
+    bool isOnImage(const QString& virtualPath) const;
+    // The host path of the disc image a path lies on; nullopt off images.
+    std::optional<QString> imageFileOf(const QString& virtualPath) const;
+    // Copies out every file of an existing folder on an image (a program and
+    // the files beside it that it expects to find); true off images.
+    bool extractFolder(const QString& virtualFolder) const;
 
     bool exists(const QString& virtualPath) const;
     bool fileExists(const QString& virtualPath) const;
@@ -91,12 +112,19 @@ public:
 
 private:
     struct Mount {
-        QString prefix; // case-folded, ends with "\"
-        QString host;   // absolute, without trailing "/" (except "/")
+        QString prefix;                       // case-folded, ends with "\"
+        QString host;                         // absolute, without trailing "/" (except "/")
+        std::shared_ptr<IsoImageCache> image; // set for an image mount
     };
     struct Located {
         QString host;      // host folder of the mount
         QStringList below; // components below the mount, as given
+        std::shared_ptr<IsoImageCache> image;
+    };
+    // An entry below an image mount: node is empty when nothing is there.
+    struct OnImage {
+        std::shared_ptr<IsoImageCache> image;
+        std::optional<int> node;
     };
     struct FolderNames {
         qint64 modifiedNs = 0;
@@ -107,6 +135,11 @@ private:
 
     std::optional<QString> absolute(const QString& virtualPath) const;
     std::optional<Located> split(const QString& virtualPath) const;
+    void addMount(Mount entry);
+    // Nullopt when the path is not below an image mount.
+    std::optional<OnImage> onImage(const QString& virtualPath) const;
+    static Entry imageEntry(const IsoImage& image, int node);
+    static std::optional<QList<Entry>> listImage(const OnImage& at);
     std::optional<QString> matchComponent(const QString& hostFolder, const QString& name) const;
     std::optional<QString> cachedMatch(const QString& hostFolder, const QString& folded) const;
     std::optional<QString> resolve(const QString& virtualPath, bool forCreate) const;

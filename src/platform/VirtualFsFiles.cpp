@@ -1,5 +1,7 @@
 #include "platform/BoundedRead.h"
 #include "platform/HostFolder.h"
+#include "platform/IsoImageCache.h"
+#include "platform/Refusal.h"
 #include "platform/VirtualFs.h"
 
 #include <QDir>
@@ -52,27 +54,53 @@ bool copyContent(const QString& fromHost, const QString& toHost)
     return target.commit();
 }
 
+bool refusedOnImage(const char* action, const QString& virtualPath)
+{
+    Refusal::log(QStringLiteral("%1 on a read-only disc image").arg(QLatin1String(action)),
+                 virtualPath);
+    return false;
+}
+
 } // namespace
 
 bool VirtualFs::exists(const QString& virtualPath) const
 {
+    if (const std::optional<OnImage> at = onImage(virtualPath)) {
+        return at->node.has_value();
+    }
     return resolveExisting(virtualPath).has_value();
 }
 
 bool VirtualFs::fileExists(const QString& virtualPath) const
 {
+    if (const std::optional<OnImage> at = onImage(virtualPath)) {
+        return at->node && !at->image->image().node(*at->node).isFolder;
+    }
     const std::optional<HostFolder::Status> st = statusOf(resolveExisting(virtualPath));
     return st && !st->isFolder;
 }
 
 bool VirtualFs::folderExists(const QString& virtualPath) const
 {
+    if (const std::optional<OnImage> at = onImage(virtualPath)) {
+        return at->node && at->image->image().node(*at->node).isFolder;
+    }
     const std::optional<HostFolder::Status> st = statusOf(resolveExisting(virtualPath));
     return st && st->isFolder;
 }
 
 std::optional<QByteArray> VirtualFs::readFile(const QString& virtualPath, qint64 maxBytes) const
 {
+    if (const std::optional<OnImage> at = onImage(virtualPath)) {
+        // Straight from the image, with the cap a host file of its kind has.
+        const qint64 cap = BoundedRead::capOf(BoundedRead::kindOfName(virtualPath));
+        const IsoImage& image = at->image->image();
+        if (!at->node || image.node(*at->node).isFolder ||
+            (maxBytes < 0 && cap >= 0 && image.node(*at->node).size > cap)) {
+            return std::nullopt;
+        }
+        return image.read(*at->node, 0, maxBytes >= 0 ? maxBytes : image.node(*at->node).size);
+    }
     const std::optional<QString> host = resolveExisting(virtualPath);
     return host ? BoundedRead::read(*host, BoundedRead::kindOfName(virtualPath), maxBytes)
                 : std::nullopt;
@@ -80,6 +108,9 @@ std::optional<QByteArray> VirtualFs::readFile(const QString& virtualPath, qint64
 
 std::optional<QList<VirtualFs::Entry>> VirtualFs::list(const QString& virtualFolder) const
 {
+    if (const std::optional<OnImage> at = onImage(virtualFolder)) {
+        return listImage(*at);
+    }
     const std::optional<QString> host = resolveExisting(virtualFolder);
     const std::optional<QStringList> names = host ? HostFolder::names(*host) : std::nullopt;
     if (!names) {
@@ -101,6 +132,9 @@ std::optional<QList<VirtualFs::Entry>> VirtualFs::list(const QString& virtualFol
 
 std::optional<VirtualFs::Entry> VirtualFs::attributes(const QString& virtualPath) const
 {
+    if (const std::optional<OnImage> at = onImage(virtualPath)) {
+        return at->node ? std::optional(imageEntry(at->image->image(), *at->node)) : std::nullopt;
+    }
     const std::optional<QString> host = resolveExisting(virtualPath);
     const std::optional<HostFolder::Status> st = statusOf(host);
     if (!st) {
@@ -111,12 +145,18 @@ std::optional<VirtualFs::Entry> VirtualFs::attributes(const QString& virtualPath
 
 bool VirtualFs::makePath(const QString& virtualFolder) const
 {
+    if (isOnImage(virtualFolder)) {
+        return refusedOnImage("a folder", virtualFolder);
+    }
     const std::optional<QString> host = resolveForCreate(virtualFolder);
     return host && QDir().mkpath(*host) && HostFolder::status(*host)->isFolder;
 }
 
 bool VirtualFs::copyFile(const QString& from, const QString& to, bool overwrite) const
 {
+    if (isOnImage(to)) {
+        return refusedOnImage("a copy", to);
+    }
     const std::optional<QString> source = resolveExisting(from);
     const std::optional<HostFolder::Status> sourceStatus = statusOf(source);
     const std::optional<QString> target = resolveForCreate(to);
@@ -133,6 +173,9 @@ bool VirtualFs::copyFile(const QString& from, const QString& to, bool overwrite)
 
 bool VirtualFs::removeFile(const QString& virtualPath) const
 {
+    if (isOnImage(virtualPath)) {
+        return refusedOnImage("a removal", virtualPath);
+    }
     const std::optional<QString> host = resolveExisting(virtualPath);
     const std::optional<HostFolder::Status> st = statusOf(host);
     return st && !st->isFolder && QFile::remove(*host);
@@ -141,6 +184,9 @@ bool VirtualFs::removeFile(const QString& virtualPath) const
 bool VirtualFs::removeFolder(const QString& virtualPath, bool recursive) const
 {
     const std::optional<Located> located = split(virtualPath);
+    if (located && located->image) {
+        return refusedOnImage("a removal", virtualPath);
+    }
     if (!located || located->below.isEmpty()) {
         return false; // a mount's own folder is never removed
     }

@@ -49,7 +49,7 @@ QString VirtualFs::runtimeFolder()
     return HostFolder::ownedPrivateFolder(cache + QStringLiteral("/discshell-runtime"));
 }
 
-void VirtualFs::mountStandard(const QString& discRootHost)
+void VirtualFs::mountStandard(const QString& discRootHost, std::shared_ptr<IsoImageCache> image)
 {
     VirtualFs& fs = instance();
     const QString driveC = WinePrefix::driveC();
@@ -69,5 +69,9 @@ void VirtualFs::mountStandard(const QString& discRootHost)
     fs.mount(QStringLiteral("c:\\windows\\fonts\\"), fonts);
     fs.mount(QStringLiteral("c:\\windows\\temp\\"),
              privateFolder(runtimeFolder() + QStringLiteral("/temp")));
-    fs.mount(QStringLiteral("d:\\"), discRootHost);
+    if (image) {
+        fs.mountImage(QStringLiteral("d:\\"), std::move(image));
+    } else {
+        fs.mount(QStringLiteral("d:\\"), discRootHost);
+    }
 }

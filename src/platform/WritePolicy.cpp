@@ -86,6 +86,11 @@ enum class Change { Content, Removal };
 std::optional<QString> checkedTarget(const QString& virtualPath, const QString& userFolder,
                                      const char* action, Change change)
 {
+    if (VirtualFs::instance().isOnImage(virtualPath)) {
+        Refusal::log(QStringLiteral("%1 (a read-only disc image)").arg(QLatin1String(action)),
+                     virtualPath);
+        return std::nullopt;
+    }
     const std::optional<QString> host = VirtualFs::instance().resolveForCreate(virtualPath);
     if (!host) {
         return std::nullopt;

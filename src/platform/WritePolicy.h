@@ -7,9 +7,10 @@
 // Where writes, removals and permission changes that follow from disc data
 // may go. Allowed below the program's own roots (the host folders of "c:\",
 // "c:\windows\", "c:\windows\temp\" and "c:\windows\fonts\") and below a folder
-// the user typed or picked; refused through a symbolic link, onto a special
-// file, for a name beginning with "." (nothing of a disc becomes a dot file),
-// and anywhere else. Each refusal is a quiet false, logged with DISCSHELL_LOG=1.
+// the user typed or picked; refused on a disc image, through a symbolic link,
+// onto a special file, for a name beginning with "." (nothing of a disc
+// becomes a dot file), and anywhere else. Each refusal is a quiet false,
+// logged with DISCSHELL_LOG=1.
 //
 // userFolder is the virtual folder the user chose for this action (the
 // installation folder field, a save dialog's folder); empty when none.

@@ -51,8 +51,8 @@ void Show(const QString& appDir, TWindowHandle sender, const QString& helpFile,
         return;
     }
     const QString disc = hostFolder(appDir);
-    const QStringList arguments = CommandLine::instanceArguments(disc, hostFolder(Paths().CdRoot),
-                                                                 {page, QStringLiteral("/h")});
+    const QStringList arguments =
+        CommandLine::sameDiscArguments(appDir, Paths().CdRoot, {page, QStringLiteral("/h")});
     Processes::StartOwnProgram(arguments, disc);
 }
 

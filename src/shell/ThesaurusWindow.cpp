@@ -61,7 +61,7 @@ void TThesaurusWindow::StartInstance(const QString& page)
         return;
     }
     const QString disc = hostFolder(host_.AppDir());
-    const QStringList arguments = CommandLine::instanceArguments(disc, hostFolder(Paths().CdRoot),
+    const QStringList arguments = CommandLine::sameDiscArguments(host_.AppDir(), Paths().CdRoot,
                                                                  {page, QStringLiteral("/t")});
     Processes::StartOwnProgram(arguments, disc);
 }

@@ -1,4 +1,5 @@
 #include "LinkFixture.h"
+#include "TempDir.h"
 #include "content/ViewerInstances.h"
 #include "platform/Instances.h"
 
@@ -135,3 +136,17 @@ TEST_F(BlankLink, InstancesOfTheContextAreUsed)
 }
 
 } // namespace
+
+// A disc opened from an image: the viewer is given the image again and
+// starts in the folder that holds it (a file is no working folder).
+TEST_F(BlankLink, AViewerOfADiscImageGetsTheImageAndItsFolder)
+{
+    const TempDir folder;
+    context.DiscHost = folder.write(QStringLiteral("disc.iso"), "image");
+    context.DiscRootHost.clear();
+    links = std::make_unique<TLinkCommands>(panels, context);
+    EXPECT_TRUE(Click(*viewer, QStringLiteral("BIG.jpg#Part"), QStringLiteral("_blank")));
+    EXPECT_EQ(Log(), QStringList(QStringLiteral("start <self> [--disc %1 -- "
+                                                "d:\\run\\html\\big.jpg#part] in %2")
+                                     .arg(context.DiscHost, folder.path())));
+}

@@ -96,7 +96,10 @@ inline void switchIntroOff(const TempDir& home)
 // the intro clip plays only when asked for.
 class ShellRun {
 public:
-    ShellRun(const TempDir& home, const QString& name, bool intro = false)
+    // intro: the intro clip plays; disc: what --disc names, the demo disc's
+    // folder unless given.
+    ShellRun(const TempDir& home, const QString& name, bool intro = false,
+             const QString& disc = demoDisc())
         : ready_(home.file(name + QStringLiteral(".ready")))
     {
         if (!intro) {
@@ -109,7 +112,7 @@ public:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         process_.setProcessEnvironment(environment);
         process_.setProcessChannelMode(QProcess::ForwardedChannels);
-        process_.start(discshell(), {QStringLiteral("--disc"), demoDisc()});
+        process_.start(discshell(), {QStringLiteral("--disc"), disc});
     }
     ~ShellRun()
     {

@@ -1,8 +1,12 @@
 #include "platform/DiscLocation.h"
 
+#include "IsoMaker.h"
 #include "TempDir.h"
+#include "platform/CommandLine.h"
+#include "platform/IsoImage.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -136,4 +140,52 @@ TEST_F(DiscLocationTest, LocateCombinesTheRules)
     EXPECT_EQ(location.programFile, QStringLiteral("d:\\Run\\discshell.exe"));
     EXPECT_EQ(location.cdRoot, QStringLiteral("d:\\"));
     EXPECT_EQ(location.archiveBase, QStringLiteral("d:\\"));
+}
+
+namespace {
+
+// The program folder DiscLocation finds on an image of the given files.
+std::optional<QString> imageAppDirOf(const QStringList& files)
+{
+    TempDir dir;
+    for (const QString& file : files) {
+        if (file.endsWith(QLatin1Char('/'))) {
+            QDir().mkpath(dir.file(QStringLiteral("disc/") + file));
+        } else {
+            dir.write(QStringLiteral("disc/") + file, "x");
+        }
+    }
+    QDir().mkpath(dir.file(QStringLiteral("disc")));
+    const QString path = dir.file(QStringLiteral("disc.iso"));
+    EXPECT_EQ(
+        IsoMaker::make(dir.file(QStringLiteral("disc")), path, IsoMaker::Names::JolietAndRockRidge),
+        QString());
+    IsoImage image;
+    EXPECT_TRUE(image.open(path)) << image.errorString().toStdString();
+    DiscLocation location = DiscLocation::locate(
+        DiscLocation::Inputs{{QStringLiteral("--disc"), path}, {}, dir.path(), dir.path(), {}, {}});
+    EXPECT_EQ(location.imageHost, QFileInfo(path).canonicalFilePath());
+    EXPECT_EQ(location.useImage(image), DiscLocation::imageAppDir(image).has_value());
+    EXPECT_TRUE(CommandLine::withDiscFolderOption({path}, &DiscLocation::namesDisc)
+                    .first()
+                    .startsWith(QLatin1String("--disc=")));
+    return DiscLocation::imageAppDir(image);
+}
+
+} // namespace
+
+TEST(DiscLocationImage, ProgramFolderIsTheRootOrOneLevelDownWithRunFirst)
+{
+    if (!IsoMaker::available()) {
+        GTEST_SKIP() << "xorriso is not installed";
+    }
+    EXPECT_EQ(imageAppDirOf({QStringLiteral("MEV.DHL"), QStringLiteral("run/Mev.dhl")}),
+              QStringLiteral("d:\\"));
+    EXPECT_EQ(imageAppDirOf({QStringLiteral("Alpha/Mev.dhl"), QStringLiteral("RUN/mev.dhl")}),
+              QStringLiteral("d:\\RUN\\"));
+    EXPECT_EQ(imageAppDirOf({QStringLiteral("b/Mev.dhl"), QStringLiteral("a/Mev.dhl")}),
+              QStringLiteral("d:\\a\\"));
+    EXPECT_EQ(imageAppDirOf({QStringLiteral("x/y/Mev.dhl")}), std::nullopt);
+    EXPECT_EQ(imageAppDirOf({QStringLiteral("Mev.dhl/"), QStringLiteral("readme.txt")}),
+              std::nullopt);
 }

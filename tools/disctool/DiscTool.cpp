@@ -5,6 +5,7 @@
 #include "CfsCommand.h"
 #include "DatCommand.h"
 #include "DhlCommand.h"
+#include "DiscImageArgument.h"
 #include "IndexCommand.h"
 #include "LintCommand.h"
 #include "RenderCommand.h"
@@ -16,7 +17,8 @@ QString DiscTool::usage()
     return QStringLiteral(
                "Usage: disctool COMMAND ARGUMENTS\n"
                "Authoring and inspection of discs. FILE, DIR, SRC, DISC and OUT are host "
-               "paths.\n\n") +
+               "paths.\nA DISC that is read may also be an ISO 9660 image of a disc; its files "
+               "are copied\ninto a private temporary folder for the command.\n\n") +
            CfsCommand::usage() + DhlCommand::usage() + DatCommand::usage() +
            BuildDiscCommand::usage() + IndexCommand::usage() + ThesaurusCommand::usage() +
            ArchiveCommand::usage() + StructDumpCommand::usage() + LintCommand::usage() +
@@ -31,10 +33,32 @@ QString DiscTool::usage()
                           "(with a one-line message on standard error).\n");
 }
 
+namespace {
+
+// The commands that read a disc folder, and so read a disc image as well.
+bool readsDisc(const QString& command, const QStringList& rest)
+{
+    static const QStringList readers{QStringLiteral("lint"), QStringLiteral("inspect"),
+                                     QStringLiteral("render"), QStringLiteral("index"),
+                                     QStringLiteral("thesaurus")};
+    return readers.contains(command) && rest.value(0) != QLatin1String("build");
+}
+
+} // namespace
+
 int DiscTool::run(const QStringList& arguments)
 {
     const QString command = arguments.value(0);
-    const QStringList rest = arguments.mid(1);
+    QStringList rest = arguments.mid(1);
+    DiscImageArgument image;
+    if (readsDisc(command, rest) && !image.replace(rest)) {
+        return io_.badInput(image.error());
+    }
+    if (command == QLatin1String("index") && rest.value(0) == QLatin1String("build") &&
+        DiscImageArgument::namesImage(rest)) {
+        return io_.badInput(QStringLiteral("index build: a disc image is read-only; build the "
+                                           "index in the disc folder before making the image"));
+    }
     if (command == QLatin1String("cfs")) {
         return CfsCommand(io_).run(rest);
     }
