@@ -8,8 +8,10 @@
 #include "platform/WindowRegistry.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -39,6 +41,20 @@ template <typename Condition> bool waitFor(Condition condition, int milliseconds
             return false;
         }
         QThread::msleep(20);
+    }
+    return true;
+}
+
+// Copies a folder tree (the demo disc) into another.
+inline bool copyTree(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target)) {
+            return false;
+        }
     }
     return true;
 }

@@ -80,20 +80,6 @@ QString readText(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// Copies a folder tree (the demo disc) into another.
-bool copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 class GamesWineE2eTest : public testing::Test {
 protected:
     void SetUp() override
@@ -146,7 +132,7 @@ protected:
     void makeDisc()
     {
         disc = home.file(QStringLiteral("disc/run"));
-        ASSERT_TRUE(copyTree(e2e::demoDisc(), disc));
+        ASSERT_TRUE(e2e::copyTree(e2e::demoDisc(), disc));
         home.write(QStringLiteral("disc/run/Игры.htm"), gamePage);
         const QString game = qEnvironmentVariable("DISCSHELL_WINE_GAME");
         for (const char* program : {"setup.exe", "lander.exe", "isuninst.exe"}) {
