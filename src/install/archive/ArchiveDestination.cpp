@@ -17,12 +17,14 @@ bool safeParts(const QString& name, QStringList& parts)
         return false;
     }
     for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (part == QLatin1String("..") || part.contains(QChar(0))) {
+        if (part == QLatin1String(".")) {
+            continue;
+        }
+        // ".." would climb out; nothing of a disc becomes a dot file.
+        if (part.startsWith(QLatin1Char('.')) || part.contains(QChar(0))) {
             return false;
         }
-        if (part != QLatin1String(".")) {
-            parts.append(part);
-        }
+        parts.append(part);
     }
     return !parts.isEmpty();
 }

@@ -10,8 +10,9 @@ namespace ArchiveDestination {
 
 // The host path of entry name (folders split by "/" or "\") below the host
 // folder target, or nullopt when the name is empty, absolute, names a drive,
-// holds a ".." part, or would be reached through a symbolic link or onto
-// something that is not a plain file or folder.
+// holds a part beginning with "." (".." or a dot file), or would be reached
+// through a symbolic link or onto something that is not a plain file or
+// folder.
 std::optional<QString> Check(const QString& targetHost, const QString& entryName);
 
 } // namespace ArchiveDestination

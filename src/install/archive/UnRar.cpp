@@ -6,6 +6,7 @@
 #include "install/archive/ArchivePaths.h"
 #include "install/archive/ArchiveWalk.h"
 #include "platform/VirtualFs.h"
+#include "platform/WritePolicy.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -99,7 +100,7 @@ void TUnRar::ListArchive(const QString& path, const QString& origin)
     const QString frameset =
         listingFolder_ + QStringLiteral("as_") + FileNameOf(path) + QStringLiteral(".htm");
     if (!VirtualFs::instance().fileExists(frameset)) {
-        VirtualFs::instance().makePath(listingFolder_);
+        WritePolicy::makePath(listingFolder_, QString());
         if (!listed(listingPages_, frameset)) {
             listingPages_.append(frameset);
         }
@@ -148,7 +149,9 @@ void TUnRar::ExtractArchive(const QString& target, bool direct)
         return;
     }
     const QString folder = direct ? *destination : *destination + FreeSubfolder(*destination);
-    if (!VirtualFs::instance().makePath(folder)) {
+    // The listing folder is the program's own; another folder is the one the
+    // user chose, and nothing is unpacked through a link or into a dot folder.
+    if (!WritePolicy::makePath(folder, direct ? QString() : *destination)) {
         ShowMessage(TArchiveWalk::ProcessMessage(TArchiveReader::CreateError, folder));
         return;
     }

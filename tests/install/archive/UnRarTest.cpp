@@ -134,6 +134,24 @@ TEST_F(UnRarTest, UnarcTwiceGivesNumberedSubfolders)
         << "no folder chosen: nothing is unpacked";
 }
 
+// Nothing of a disc becomes a dot file: entries named so, or lying in a
+// folder named so, are skipped with a message, the rest is unpacked.
+TEST_F(UnRarTest, EntriesWithDotNamesAreNotUnpacked)
+{
+    RarWriter rar;
+    rar.addFile(".profile", "evil");
+    rar.addFile("config\\.hidden\\run.sh", "evil");
+    rar.addFile("readme.txt", "fine");
+    disc.write(QStringLiteral("arc/dots.rar"), rar.toBytes());
+    browser->OpenArchiveBrowser(QStringLiteral("d:\\arc\\dots.rar"),
+                                QStringLiteral("d:\\index.htm"));
+    browser->ExtractArchive(QStringLiteral("d:\\Home"), false);
+    EXPECT_TRUE(QFileInfo::exists(disc.file(QStringLiteral("Home/dots.rar/readme.txt"))));
+    EXPECT_FALSE(QFileInfo::exists(disc.file(QStringLiteral("Home/dots.rar/.profile"))));
+    EXPECT_FALSE(QFileInfo::exists(disc.file(QStringLiteral("Home/dots.rar/config/.hidden"))));
+    EXPECT_EQ(messages.size(), 1) << "a skipped entry is told, once for its kind";
+}
+
 TEST_F(UnRarTest, AnArchiveThatCannotBeOpenedShowsNothingAndIsTriedAgain)
 {
     disc.write(QStringLiteral("bad.rar"), "no archive");
