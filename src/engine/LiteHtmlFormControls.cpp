@@ -1,5 +1,7 @@
 #include "engine/LiteHtmlFormControls.h"
 
+#include "engine/LiteHtmlContainer.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -63,6 +65,41 @@ QWidget* makeInput(const litehtml::element::ptr& element, QWidget* parent)
         field->setMaxLength(length);
     }
     return field;
+}
+
+bool declares(const litehtml::element::ptr& element, const char* property)
+{
+    return element->get_style_property(property, false, nullptr) != nullptr;
+}
+
+QColor colourOf(const litehtml::web_color& colour)
+{
+    return QColor(colour.red, colour.green, colour.blue, colour.alpha);
+}
+
+// A control takes the font, colour and background the page gives the field
+// itself; like a browser's, it does not take the text's look around it.
+void styleFrom(const litehtml::element::ptr& element, QWidget* widget)
+{
+    if (declares(element, "font-family") || declares(element, "font-size") ||
+        declares(element, "font-weight") || declares(element, "font-style")) {
+        widget->setFont(LiteHtmlContainer::FontOf(element->get_font()));
+    }
+    QPalette colours = widget->palette();
+    if (declares(element, "color")) {
+        const QColor text = colourOf(element->get_color("color", false));
+        for (const QPalette::ColorRole role :
+             {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
+            colours.setColor(role, text);
+        }
+    }
+    const litehtml::background* background = element->get_background(true);
+    if (background && background->m_color.alpha > 0) {
+        const QColor face = colourOf(background->m_color);
+        colours.setColor(QPalette::Base, face);
+        colours.setColor(QPalette::Button, face);
+    }
+    widget->setPalette(colours);
 }
 
 bool isField(const litehtml::element::ptr& element)
@@ -145,6 +182,7 @@ QWidget* LiteHtmlFormControls::makeWidget(const litehtml::element::ptr& element,
         widget = box;
     }
     if (widget) {
+        styleFrom(element, widget);
         widget->show();
     }
     return widget;

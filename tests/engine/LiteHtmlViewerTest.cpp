@@ -316,6 +316,30 @@ TEST_F(LiteHtmlViewerTest, FormFieldsAreRealControlsThatKeepToTheirBoxes)
     EXPECT_EQ(field->y(), top - 50);
 }
 
+// Fields take the font, colour and background the page gives them, and only
+// those: the text around them does not restyle them.
+TEST_F(LiteHtmlViewerTest, FormFieldsTakeTheirOwnLookFromThePage)
+{
+    disc.addToArchive(QStringLiteral("html\\a.htm"),
+                      "<style>.big { font-size: 30px; color: #ff0000; background: #00ff00 }"
+                      "p { color: #0000ff; font-size: 40px }</style>"
+                      "<p><input class=big value=styled><input type=submit class=big value=Go>"
+                      "<input value=plain></p>");
+    LiteHtmlViewer& v = open();
+    ASSERT_TRUE(v.loadFile(kPage));
+    const LiteHtmlFormControls& controls = v.view()->controls();
+    ASSERT_EQ(controls.count(), 3);
+    const QWidget* styled = controls.control(0);
+    EXPECT_EQ(styled->font().pixelSize(), 30);
+    EXPECT_EQ(styled->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(styled->palette().color(QPalette::Base), QColor(Qt::green));
+    EXPECT_EQ(controls.control(1)->palette().color(QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_EQ(controls.control(1)->palette().color(QPalette::Button), QColor(Qt::green));
+    const QWidget* plain = controls.control(2);
+    EXPECT_NE(plain->font().pixelSize(), 40);
+    EXPECT_NE(plain->palette().color(QPalette::Text), QColor(Qt::blue));
+}
+
 TEST(ImageMapShapes, RectanglesCirclesPolygonsAndDefaultHoldTheirPoints)
 {
     EXPECT_TRUE(
