@@ -58,7 +58,11 @@ const RegistryDocument::Key* RegistryDocument::findKey(const QString& keyPath) c
 
 qsizetype RegistryDocument::ensureKey(const QString& keyPath)
 {
-    const QStringList parts = cleanKeyPath(keyPath).split(kSeparator, Qt::SkipEmptyParts);
+    const QString clean = cleanKeyPath(keyPath);
+    if (const auto found = index_.constFind(fold(clean)); found != index_.constEnd()) {
+        return *found;
+    }
+    const QStringList parts = clean.split(kSeparator, Qt::SkipEmptyParts);
     QString spelled;
     qsizetype position = index_.value(QString(), -1);
     if (position < 0) {
@@ -80,6 +84,29 @@ qsizetype RegistryDocument::ensureKey(const QString& keyPath)
         spelled = keys_.at(position).path;
     }
     return position;
+}
+
+std::optional<qsizetype> RegistryDocument::readKeySection(const QString& keyPath, qsizetype& budget)
+{
+    const QString clean = cleanKeyPath(keyPath);
+    const QStringList parts = clean.split(kSeparator, Qt::SkipEmptyParts);
+    if (parts.size() > MaxKeyDepth) {
+        return std::nullopt;
+    }
+    // The characters of the paths the key and its missing ancestors store;
+    // counting stops once past the budget, so a refused line costs no more.
+    qsizetype cost = 0;
+    qsizetype length = clean.size();
+    for (qsizetype i = parts.size();
+         i > 0 && cost <= budget && !index_.contains(fold(clean.left(length))); --i) {
+        cost += length;
+        length -= parts.at(i - 1).size() + 1;
+    }
+    if (cost > budget) {
+        return std::nullopt;
+    }
+    budget -= cost;
+    return ensureKey(clean);
 }
 
 // Sections of other hives are kept but never found by path.
@@ -184,7 +211,12 @@ QStringList RegistryDocument::valueNames(const QString& keyPath) const
 
 void RegistryDocument::setValue(const QString& keyPath, const RegistryValue& value)
 {
-    Key& key = keys_[ensureKey(keyPath)];
+    setValueAt(ensureKey(keyPath), value);
+}
+
+void RegistryDocument::setValueAt(qsizetype position, const RegistryValue& value)
+{
+    Key& key = keys_[position];
     dropVerbatimValue(key, value.name);
     const QString folded = fold(value.name);
     const auto found = key.valueIndex.constFind(folded);

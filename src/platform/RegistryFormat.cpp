@@ -12,37 +12,6 @@ namespace {
 using Dialect = RegistryDocument::Dialect;
 using Encoding = RegistryDocument::Encoding;
 
-// Old editor exports are in the Windows code page. Such text hardly ever
-// holds a valid multi-byte UTF-8 sequence, while a damaged UTF-8 file still
-// holds mostly valid ones: the majority decides.
-bool looksLikeUtf8(const QByteArray& bytes)
-{
-    qsizetype valid = 0;
-    qsizetype invalid = 0;
-    for (qsizetype i = 0; i < bytes.size();) {
-        const uchar lead = uchar(bytes.at(i));
-        const int length = lead < 0x80                   ? 1
-                           : lead >= 0xC2 && lead < 0xE0 ? 2
-                           : lead >= 0xE0 && lead < 0xF0 ? 3
-                           : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                         : 0;
-        bool complete = length > 0 && i + length <= bytes.size();
-        for (int k = 1; complete && k < length; ++k) {
-            complete = (uchar(bytes.at(i + k)) & 0xC0) == 0x80;
-        }
-        if (length == 1) {
-            ++i;
-        } else if (complete) {
-            ++valid;
-            i += length;
-        } else {
-            ++invalid;
-            ++i;
-        }
-    }
-    return valid >= invalid;
-}
-
 struct DecodedText {
     QString text;
     Encoding encoding = Encoding::Utf8;
@@ -58,7 +27,7 @@ DecodedText decodeText(const QByteArray& bytes)
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         return {QString::fromUtf8(bytes.mid(3)), Encoding::Utf8Bom};
     }
-    if (!looksLikeUtf8(bytes)) {
+    if (!RegistryDocument::looksLikeUtf8(bytes)) {
         return {CodePage::fromCp1251(bytes), Encoding::Windows1251};
     }
     return {QString::fromUtf8(bytes), Encoding::Utf8};
@@ -304,6 +273,37 @@ std::optional<QString> readKeyLine(const QString& line, const QString& rootName,
 
 } // namespace
 
+// Old editor exports are in the Windows code page. Such text hardly ever
+// holds a valid multi-byte UTF-8 sequence, while a damaged UTF-8 file still
+// holds mostly valid ones: the majority decides.
+bool RegistryDocument::looksLikeUtf8(const QByteArray& bytes)
+{
+    qsizetype valid = 0;
+    qsizetype invalid = 0;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const uchar lead = uchar(bytes.at(i));
+        const int length = lead < 0x80                   ? 1
+                           : lead >= 0xC2 && lead < 0xE0 ? 2
+                           : lead >= 0xE0 && lead < 0xF0 ? 3
+                           : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                         : 0;
+        bool complete = length > 0 && i + length <= bytes.size();
+        for (int k = 1; complete && k < length; ++k) {
+            complete = (uchar(bytes.at(i + k)) & 0xC0) == 0x80;
+        }
+        if (length == 1) {
+            ++i;
+        } else if (complete) {
+            ++valid;
+            i += length;
+        } else {
+            ++invalid;
+            ++i;
+        }
+    }
+    return valid >= invalid;
+}
+
 RegistryDocument RegistryDocument::parse(const QByteArray& bytes, const QString& rootName,
                                          Dialect dialect)
 {
@@ -311,6 +311,7 @@ RegistryDocument RegistryDocument::parse(const QByteArray& bytes, const QString&
     const DecodedText decoded = decodeText(bytes);
     document.encoding_ = decoded.encoding;
     qsizetype section = -1;
+    qsizetype budget = MaxKeyPathCharacters;
     bool first = true;
     for (const QString& line : logicalLines(decoded.text)) {
         if (std::exchange(first, false) && isFormatHeader(line)) {
@@ -318,8 +319,10 @@ RegistryDocument RegistryDocument::parse(const QByteArray& bytes, const QString&
             continue;
         }
         if (line.startsWith(QLatin1Char('['))) {
-            const std::optional<QString> key = readKeyLine(line, rootName, dialect);
-            section = key ? document.ensureKey(*key) : document.keys_.size();
+            const std::optional<QString> keyPath = readKeyLine(line, rootName, dialect);
+            const std::optional<qsizetype> key =
+                keyPath ? document.readKeySection(*keyPath, budget) : std::nullopt;
+            section = key ? *key : document.keys_.size();
             if (!key) {
                 Key foreign;
                 foreign.foreignHeader = line;
@@ -360,5 +363,5 @@ void RegistryDocument::readValueLine(qsizetype section, const QString& line, Dia
         return;
     }
     value->name = *name;
-    setValue(keys_.at(section).path, *value);
+    setValueAt(section, *value);
 }

@@ -1,8 +1,10 @@
 #include "platform/Registry.h"
 
 #include "TempDir.h"
+#include "platform/RegistryDocument.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -455,4 +457,73 @@ TEST(Registry, AKeyWithManyValuesReadsInLinearTime)
     const QStringList names = document.valueNames(QStringLiteral("Software\\Big"));
     ASSERT_GT(names.size(), 30000);
     EXPECT_NE(document.value(QStringLiteral("software\\big"), names.last().toUpper()), nullptr);
+}
+
+// Worst cases of a hostile hive file, 1 MB each: a key line of 500,000
+// levels, deep keys under many different parents, many values under a deep
+// key. Each reads in well under a second and keeps its memory bounded; a
+// line it does not take comes back as read.
+TEST(Registry, DeepKeysReadInLinearTimeAndSpace)
+{
+    const QByteArray root = "[HKEY_CURRENT_USER";
+    QByteArray deepest = root;
+    while (deepest.size() < 1024 * 1024) {
+        deepest += "\\a";
+    }
+    deepest += "]";
+    QByteArray underMany;
+    for (int parent = 0; underMany.size() < 1024 * 1024; ++parent) {
+        underMany += root + "\\p" + QByteArray::number(parent) +
+                     QByteArray("\\a").repeated(RegistryDocument::MaxKeyDepth - 1) + "]\n";
+    }
+    const QByteArray deepKey =
+        root + QByteArray("\\k").repeated(RegistryDocument::MaxKeyDepth) + "]\n";
+    QByteArray manyValues = deepKey;
+    for (int i = 0; manyValues.size() < 1024 * 1024; ++i) {
+        manyValues += "\"v" + QByteArray::number(i) + "\"=dword:00000001\n";
+    }
+    for (const QByteArray& text : {deepest + "\n\"v\"=\"1\"\n", underMany, manyValues}) {
+        QElapsedTimer timer;
+        timer.start();
+        const RegistryDocument document = RegistryDocument::parse(text, "HKEY_CURRENT_USER");
+        const QByteArray rewrite = document.serialize("HKEY_CURRENT_USER");
+        EXPECT_LT(timer.elapsed(), 900);
+        EXPECT_LT(rewrite.size(), RegistryDocument::MaxKeyPathCharacters * 2);
+    }
+
+    // Deeper than Windows allows: not taken, kept with its value as read.
+    const RegistryDocument deep =
+        RegistryDocument::parse(deepest + "\n\"v\"=\"1\"\n", "HKEY_CURRENT_USER");
+    EXPECT_FALSE(deep.keyExists(QStringLiteral("a")));
+    EXPECT_TRUE(deep.serialize("HKEY_CURRENT_USER").contains(deepest + "\n\"v\"=\"1\"\n"));
+    // As deep as Windows allows: taken, with every value.
+    const RegistryDocument many = RegistryDocument::parse(manyValues, "HKEY_CURRENT_USER");
+    const QString deepPath =
+        QStringLiteral("k\\").repeated(RegistryDocument::MaxKeyDepth).chopped(1);
+    EXPECT_GT(many.valueNames(deepPath).size(), 50000);
+    // Past the budget of path characters, parents are kept as read too.
+    const RegistryDocument parents = RegistryDocument::parse(underMany, "HKEY_CURRENT_USER");
+    EXPECT_TRUE(parents.keyExists(QStringLiteral("p0\\a")));
+    EXPECT_FALSE(parents.keyExists(QStringLiteral("p1000")));
+}
+
+// A Windows-1251 file is told from UTF-8 by its bytes. When a rewrite drops
+// what told them apart (here a repeated value replaced by its last line, in
+// UTF-8 bytes read as the code page), the file is written as UTF-8 rather
+// than read back as different text.
+TEST(Registry, ARewriteOfAWindows1251FileReadsBackTheSame)
+{
+    const QByteArray first = "\"Name\"=\"\xC4\xE5\xEC\xEE \xE4\xE8\xF1\xEA\"\n"; // "Демо диск"
+    const QByteArray last = "\"Name\"=\"\xD0\x94\xD0\xB5\xD0\xBC\xD0\xBE\"\n"; // UTF-8 bytes
+    const QByteArray text = "[HKEY_CURRENT_USER\\Disc]\n" + first + last;
+    const RegistryDocument read = RegistryDocument::parse(text, "HKEY_CURRENT_USER");
+    ASSERT_EQ(read.encoding(), RegistryDocument::Encoding::Windows1251);
+    const QString name = read.value(QStringLiteral("Disc"), QStringLiteral("name"))->text;
+    EXPECT_EQ(name, QStringLiteral("Р”РµРјРѕ"));
+
+    const RegistryDocument reread =
+        RegistryDocument::parse(read.serialize("HKEY_CURRENT_USER"), "HKEY_CURRENT_USER");
+    const RegistryValue* value = reread.value(QStringLiteral("Disc"), QStringLiteral("Name"));
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->text, name);
 }
