@@ -1,7 +1,8 @@
 // Reads arbitrary bytes as a frameset page: the first frameset's tree is
-// read within its bounds, and the rows and columns of every frameset are
-// laid out along a few extents. The parts of an extent are never negative
-// and fill it exactly (or are all empty when nothing claims room).
+// read within its bounds (depth and children), and the rows and columns of
+// every frameset are laid out along a few extents. The parts of an extent
+// are never negative and fill it exactly (or are all empty when nothing
+// claims room).
 
 #include "engine/FramesetLayout.h"
 #include "engine/HtmlTagScanner.h"
@@ -36,7 +37,8 @@ void checkNode(const FrameNode& node, int depth)
     if (!node.isFrameset) {
         return;
     }
-    if (depth > FramesetLayout::kMaxDepth || node.sizes.size() > FramesetLayout::kMaxChildren ||
+    // A frameset with rows and columns becomes two levels: rows of columns.
+    if (depth > 2 * FramesetLayout::kMaxDepth || node.sizes.size() > FramesetLayout::kMaxChildren ||
         node.children.size() > size_t(FramesetLayout::kMaxChildren)) {
         __builtin_trap();
     }
