@@ -103,6 +103,7 @@ std::optional<qsizetype> RegistryDocument::readKeySection(const QString& keyPath
         length -= parts.at(i - 1).size() + 1;
     }
     if (cost > budget) {
+        budget = 0; // no new key after the first that does not fit
         return std::nullopt;
     }
     budget -= cost;

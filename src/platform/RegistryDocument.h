@@ -58,8 +58,9 @@ public:
     // The keys a file makes store at most this many characters of paths
     // together (a Wine prefix's largest hive takes a few million): each key
     // stores its whole path, so deep keys under many parents would otherwise
-    // take the square of the file's size. Key lines beyond it are kept as read.
-    static constexpr qsizetype MaxKeyPathCharacters = 16 << 20;
+    // take the square of the file's size. From the first key line that does not
+    // fit on, lines of new keys are kept as read.
+    static constexpr qsizetype MaxKeyPathCharacters = 8 << 20;
 
     bool keyExists(const QString& keyPath) const;
     // Creates the key and its missing ancestors.
