@@ -170,16 +170,22 @@ std::optional<QByteArray> readHexBytes(const QString& list)
     return bytes;
 }
 
+// NULs at the end of a string are its terminator, however the file wrote it.
+QString withoutTerminators(QString text)
+{
+    while (text.endsWith(QChar(0))) {
+        text.chop(1);
+    }
+    return text;
+}
+
 QString fromUtf16Le(const QByteArray& bytes)
 {
     QString text;
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
         text += QChar(char16_t(uchar(bytes.at(i)) | (uchar(bytes.at(i + 1)) << 8)));
     }
-    while (text.endsWith(QChar(0))) {
-        text.chop(1);
-    }
-    return text;
+    return withoutTerminators(text);
 }
 
 // A value of the hex(N) form reads as its type says and is written back as
@@ -209,8 +215,11 @@ std::optional<RegistryValue> readData(const QString& data, Dialect dialect)
         if (i < 0) {
             return std::nullopt;
         }
+        // Anything after the closing quote makes the line one not understood.
         const std::optional<QString> text = readQuoted(data, i, dialect);
-        return text ? std::optional(RegistryValue::ofString(QString(), *text)) : std::nullopt;
+        return text && i == data.size()
+                   ? std::optional(RegistryValue::ofString(QString(), withoutTerminators(*text)))
+                   : std::nullopt;
     }
     if (data.startsWith(QLatin1String("dword:"))) {
         bool ok = false;

@@ -527,3 +527,34 @@ TEST(Registry, ARewriteOfAWindows1251FileReadsBackTheSame)
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(value->text, name);
 }
+
+// A string reads back the same after a rewrite: NULs ending it (literal in
+// the file, or from a Wine escape) are its terminator in every form, and a
+// line with more after the closing quote is kept as read, not cut.
+TEST(Registry, StringsReadTheSameAfterARewrite)
+{
+    const QByteArray values = QByteArray("\"Nul\"=\"a\\001b\\0\\0\"\n\"Raw\"=\"c\x01") +
+                              QByteArray(3, '\0') + "\"\n\"Junk\"=\"x\"\"Odd\"=y\n";
+    const QList<std::pair<RegistryDocument::Dialect, QByteArray>> files = {
+        {RegistryDocument::Dialect::Wine, "[Disc] 1700000000\n" + values},
+        {RegistryDocument::Dialect::Export, "[HKEY_CURRENT_USER\\Disc]\n" + values}};
+    for (const auto& [dialect, text] : files) {
+        const RegistryDocument read = RegistryDocument::parse(text, "HKEY_CURRENT_USER", dialect);
+        const QByteArray rewrite = read.serialize("HKEY_CURRENT_USER");
+        const RegistryDocument reread = RegistryDocument::parse(rewrite, "HKEY_CURRENT_USER");
+        for (const QString& name : {QStringLiteral("Nul"), QStringLiteral("Raw")}) {
+            const RegistryValue* before = read.value(QStringLiteral("Disc"), name);
+            const RegistryValue* after = reread.value(QStringLiteral("Disc"), name);
+            ASSERT_NE(before, nullptr) << name.toStdString();
+            ASSERT_NE(after, nullptr) << name.toStdString();
+            EXPECT_EQ(after->text, before->text) << name.toStdString();
+            EXPECT_FALSE(before->text.endsWith(QChar(0))) << name.toStdString();
+        }
+        EXPECT_EQ(read.value(QStringLiteral("Disc"), QStringLiteral("Junk")), nullptr);
+        EXPECT_TRUE(rewrite.contains("\n\"Junk\"=\"x\"\"Odd\"=y\n"));
+        if (dialect == RegistryDocument::Dialect::Wine) {
+            EXPECT_EQ(read.value(QStringLiteral("Disc"), QStringLiteral("Nul"))->text,
+                      QStringLiteral("a\001b"));
+        }
+    }
+}
