@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 // One value of a registry key, typed as on Windows.
 struct RegistryValue {
@@ -92,6 +93,7 @@ private:
     };
 
     const Key* findKey(const QString& keyPath) const;
+    std::pair<qsizetype, qsizetype> deepestKnown(const QString& clean, qsizetype most) const;
     qsizetype ensureKey(const QString& keyPath);
     // The section of a key line being read: its key, or nullopt when the key
     // is too deep or would exceed the budget of path characters.
