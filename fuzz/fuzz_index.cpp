@@ -23,8 +23,8 @@ void lookUp(const QString& keyword, bool caseSensitive)
     find.SetMessageHandler([](IndexMessageKind, const QString&) {});
     RFindResults results;
     const bool found = find.FindKeyword(keyword, results, caseSensitive);
-    if (found != !results.Files.isEmpty() || results.Files.size() != results.Titles.size() ||
-        (find.IndexDamaged() && found)) {
+    // A damaged page list or page line ends the search without results.
+    if (results.Files.size() != results.Titles.size() || (find.IndexDamaged() && found)) {
         __builtin_trap();
     }
     for (const QString& file : results.Files) {
