@@ -12,6 +12,22 @@ namespace {
 using Dialect = RegistryDocument::Dialect;
 using Encoding = RegistryDocument::Encoding;
 
+// A UTF-16 file or Wine's "\x" escapes may hold halves of surrogate pairs
+// alone, which no UTF-8 rewrite can hold: they read as U+FFFD, so that a
+// rewrite reads back the same.
+QString withoutLoneSurrogates(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+        } else if (c.isSurrogate()) {
+            text[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
+}
+
 struct DecodedText {
     QString text;
     Encoding encoding = Encoding::Utf8;
@@ -20,9 +36,10 @@ struct DecodedText {
 DecodedText decodeText(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xFF\xFE")) {
-        return {QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
-                                   (bytes.size() - 2) / 2),
-                Encoding::Utf16};
+        return {
+            withoutLoneSurrogates(QString::fromUtf16(
+                reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2)),
+            Encoding::Utf16};
     }
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         return {QString::fromUtf8(bytes.mid(3)), Encoding::Utf8Bom};
@@ -127,7 +144,7 @@ std::optional<QString> readQuoted(const QString& text, qsizetype& i, Dialect dia
         const QChar c = text.at(i);
         if (c == QLatin1Char('"')) {
             ++i;
-            return result;
+            return withoutLoneSurrogates(result);
         }
         if (c != QLatin1Char('\\') || i + 1 >= text.size()) {
             result += c;
@@ -254,7 +271,7 @@ std::optional<QString> readKeyLine(const QString& line, const QString& rootName,
         QString path;
         for (qsizetype i = 1; i < line.size(); ++i) {
             if (line.at(i) == QLatin1Char(']')) {
-                return RegistryDocument::cleanKeyPath(path);
+                return RegistryDocument::cleanKeyPath(withoutLoneSurrogates(path));
             }
             if (line.at(i) == QLatin1Char('\\') && i + 1 < line.size()) {
                 ++i;

@@ -534,12 +534,15 @@ TEST(Registry, ARewriteOfAWindows1251FileReadsBackTheSame)
 }
 
 // A string reads back the same after a rewrite: NULs ending it (literal in
-// the file, or from a Wine escape) are its terminator in every form, and a
-// line with more after the closing quote is kept as read, not cut.
+// the file, or from a Wine escape) are its terminator in every form, half a
+// surrogate pair from a Wine escape reads as U+FFFD, and a line with more
+// after the closing quote is kept as read, not cut.
 TEST(Registry, StringsReadTheSameAfterARewrite)
 {
     const QByteArray values = QByteArray("\"Nul\"=\"a\\001b\\0\\0\"\n\"Raw\"=\"c\x01") +
-                              QByteArray(3, '\0') + "\"\n\"Junk\"=\"x\"\"Odd\"=y\n";
+                              QByteArray(3, '\0') +
+                              "\"\n\"Junk\"=\"x\"\"Odd\"=y\n\"Half\"=\"\\xdefaok\"\n"
+                              "\"Pair\"=\"\\xd83d\\xde00\"\n";
     const QList<std::pair<RegistryDocument::Dialect, QByteArray>> files = {
         {RegistryDocument::Dialect::Wine, "[Disc] 1700000000\n" + values},
         {RegistryDocument::Dialect::Export, "[HKEY_CURRENT_USER\\Disc]\n" + values}};
@@ -547,7 +550,8 @@ TEST(Registry, StringsReadTheSameAfterARewrite)
         const RegistryDocument read = RegistryDocument::parse(text, "HKEY_CURRENT_USER", dialect);
         const QByteArray rewrite = read.serialize("HKEY_CURRENT_USER");
         const RegistryDocument reread = RegistryDocument::parse(rewrite, "HKEY_CURRENT_USER");
-        for (const QString& name : {QStringLiteral("Nul"), QStringLiteral("Raw")}) {
+        for (const QString& name : {QStringLiteral("Nul"), QStringLiteral("Raw"),
+                                    QStringLiteral("Half"), QStringLiteral("Pair")}) {
             const RegistryValue* before = read.value(QStringLiteral("Disc"), name);
             const RegistryValue* after = reread.value(QStringLiteral("Disc"), name);
             ASSERT_NE(before, nullptr) << name.toStdString();
@@ -560,6 +564,10 @@ TEST(Registry, StringsReadTheSameAfterARewrite)
         if (dialect == RegistryDocument::Dialect::Wine) {
             EXPECT_EQ(read.value(QStringLiteral("Disc"), QStringLiteral("Nul"))->text,
                       QStringLiteral("a\001b"));
+            EXPECT_EQ(read.value(QStringLiteral("Disc"), QStringLiteral("Half"))->text,
+                      QStringLiteral("\uFFFDok"));
+            EXPECT_EQ(read.value(QStringLiteral("Disc"), QStringLiteral("Pair"))->text,
+                      QStringLiteral("\U0001F600"));
         }
     }
 }
