@@ -152,6 +152,20 @@ void collectFrames(const FrameNode& node, QList<const FrameNode*>& frames)
     }
 }
 
+// Numbers of a size list: finite and within a range whose sums and products
+// with an extent stay finite ("inf", "nan" and "1e999" are not numbers here).
+constexpr double kLargestMeasure = 1e9;
+
+double measureValue(const QString& text, bool* ok)
+{
+    const double value = text.toDouble(ok);
+    if (!*ok || !std::isfinite(value)) {
+        *ok = false;
+        return 0.0;
+    }
+    return qBound(-kLargestMeasure, value, kLargestMeasure);
+}
+
 } // namespace
 
 FrameNode Parse(HtmlTagScanner& scanner, const HtmlTag& opening)
@@ -177,13 +191,13 @@ QList<int> Sizes(const QStringList& measures, int extent)
         const QString measure = measures.at(i);
         bool ok = false;
         if (measure.endsWith(QLatin1Char('*'))) {
-            const double weight = measure.size() > 1 ? measure.chopped(1).toDouble(&ok) : 1.0;
+            const double weight = measure.size() > 1 ? measureValue(measure.chopped(1), &ok) : 1.0;
             weights[i] = ok || measure.size() == 1 ? qMax(weight, 0.0) : 1.0;
             totalWeight += weights[i];
             continue;
         }
         const bool percent = measure.endsWith(QLatin1Char('%'));
-        const double value = (percent ? measure.chopped(1) : measure).toDouble(&ok);
+        const double value = measureValue(percent ? measure.chopped(1) : measure, &ok);
         sizes[i] = ok ? qMax(0.0, percent ? value * extent / 100.0 : value) : 0.0;
         if (!ok) {
             weights[i] = 1.0;

@@ -179,27 +179,40 @@ InstancesProtocol::parseRequest(const Frame& frame)
 
 void InstanceFrameReader::append(const QByteArray& bytes)
 {
-    if (!broken_) {
-        buffer_ += bytes;
+    if (broken_) {
+        return;
     }
+    // Taken frames are dropped once they are the larger part, so that many
+    // small frames in one delivery cost time in proportion to their bytes.
+    if (start_ > buffer_.size() / 2) {
+        buffer_.remove(0, start_);
+        start_ = 0;
+    }
+    buffer_ += bytes;
 }
 
 std::optional<InstancesProtocol::Frame> InstanceFrameReader::next()
 {
-    while (!broken_ && buffer_.size() >= 4) {
-        const quint32 length = qFromLittleEndian<quint32>(buffer_.constData());
+    while (!broken_ && buffer_.size() - start_ >= 4) {
+        const char* head = buffer_.constData() + start_;
+        const quint32 length = qFromLittleEndian<quint32>(head);
         if (length < 2 || length > quint32(maxFrame_)) {
             broken_ = true;
             buffer_.clear();
+            start_ = 0;
             return std::nullopt;
         }
-        if (buffer_.size() < qsizetype(4 + length)) {
+        if (buffer_.size() - start_ < qsizetype(4 + length)) {
             return std::nullopt;
         }
-        const quint8 version = quint8(buffer_.at(4));
-        const quint8 type = quint8(buffer_.at(5));
-        QByteArray payload = buffer_.mid(InstancesProtocol::HeaderSize, length - 2);
-        buffer_.remove(0, 4 + length);
+        const quint8 version = quint8(head[4]);
+        const quint8 type = quint8(head[5]);
+        QByteArray payload = buffer_.mid(start_ + InstancesProtocol::HeaderSize, length - 2);
+        start_ += 4 + length;
+        if (start_ == buffer_.size()) {
+            buffer_.clear();
+            start_ = 0;
+        }
         if (version == InstancesProtocol::Version && isKnownType(type)) {
             return InstancesProtocol::Frame{InstancesProtocol::Type(type), payload};
         }

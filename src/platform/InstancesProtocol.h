@@ -67,5 +67,6 @@ public:
 private:
     int maxFrame_;
     QByteArray buffer_;
+    qsizetype start_ = 0; // frames before it were taken; dropped in bulk
     bool broken_ = false;
 };

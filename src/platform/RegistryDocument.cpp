@@ -1,6 +1,7 @@
 #include "platform/RegistryDocument.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -47,6 +48,10 @@ RegistryValue RegistryValue::ofBinary(const QString& name, const QByteArray& byt
 
 QString RegistryDocument::cleanKeyPath(const QString& keyPath)
 {
+    if (!keyPath.startsWith(kSeparator) && !keyPath.endsWith(kSeparator) &&
+        !keyPath.contains(QLatin1String("\\\\"))) {
+        return keyPath; // clean already
+    }
     return keyPath.split(kSeparator, Qt::SkipEmptyParts).join(kSeparator);
 }
 
@@ -56,30 +61,73 @@ const RegistryDocument::Key* RegistryDocument::findKey(const QString& keyPath) c
     return found == index_.constEnd() ? nullptr : &keys_.at(*found);
 }
 
+// The length of the deepest existing key's path among the key and its
+// ancestors (0 for the root), with its position, or -1 when not even the
+// root exists. Probes one ancestor after another from the key up, stopping
+// at the first found or once more than `most` characters were probed.
+std::pair<qsizetype, qsizetype> RegistryDocument::deepestKnown(const QString& clean,
+                                                               qsizetype most) const
+{
+    qsizetype length = clean.size();
+    qsizetype probed = 0;
+    while (length > 0 && probed <= most) {
+        const qsizetype position = index_.value(fold(clean.left(length)), -1);
+        if (position >= 0) {
+            return {length, position};
+        }
+        probed += length;
+        length = qMax<qsizetype>(0, clean.lastIndexOf(kSeparator, length - 1));
+    }
+    return {length, length == 0 ? index_.value(QString(), -1) : -1};
+}
+
+// Creates the missing keys below the deepest existing ancestor only, so that
+// a key under a deep parent costs its own path rather than every ancestor's.
 qsizetype RegistryDocument::ensureKey(const QString& keyPath)
 {
-    const QStringList parts = cleanKeyPath(keyPath).split(kSeparator, Qt::SkipEmptyParts);
-    QString spelled;
-    qsizetype position = index_.value(QString(), -1);
+    const QString clean = cleanKeyPath(keyPath);
+    auto [length, position] = deepestKnown(clean, std::numeric_limits<qsizetype>::max());
     if (position < 0) {
         position = keys_.size();
         keys_.append(Key{});
         index_.insert(QString(), position);
     }
-    for (const QString& part : parts) {
+    QString spelled = keys_.at(position).path;
+    while (length < clean.size()) {
+        const qsizetype start = length == 0 ? 0 : length + 1;
+        const qsizetype next = clean.indexOf(kSeparator, start);
+        length = next < 0 ? clean.size() : next;
+        const QString part = clean.mid(start, length - start);
         spelled = spelled.isEmpty() ? part : spelled + kSeparator + part;
-        const QString folded = fold(spelled);
-        position = index_.value(folded, -1);
-        if (position < 0) {
-            position = keys_.size();
-            Key key;
-            key.path = spelled;
-            keys_.append(key);
-            index_.insert(folded, position);
-        }
-        spelled = keys_.at(position).path;
+        position = keys_.size();
+        Key key;
+        key.path = spelled;
+        keys_.append(key);
+        index_.insert(fold(spelled), position);
     }
     return position;
+}
+
+std::optional<qsizetype> RegistryDocument::readKeySection(const QString& keyPath, qsizetype& budget)
+{
+    const QString clean = cleanKeyPath(keyPath);
+    if (!clean.isEmpty() && clean.count(kSeparator) + 1 > MaxKeyDepth) {
+        return std::nullopt;
+    }
+    // The characters of the paths the key and its missing ancestors store;
+    // probing stops once past the budget, so a refused line costs no more.
+    const qsizetype known = deepestKnown(clean, budget).first;
+    qsizetype cost = 0;
+    for (qsizetype length = clean.size(); length > known;
+         length = qMax<qsizetype>(0, clean.lastIndexOf(kSeparator, length - 1))) {
+        cost += length;
+    }
+    if (cost > budget) {
+        budget = 0; // no new key after the first that does not fit
+        return std::nullopt;
+    }
+    budget -= cost;
+    return ensureKey(clean);
 }
 
 // Sections of other hives are kept but never found by path.
@@ -184,7 +232,12 @@ QStringList RegistryDocument::valueNames(const QString& keyPath) const
 
 void RegistryDocument::setValue(const QString& keyPath, const RegistryValue& value)
 {
-    Key& key = keys_[ensureKey(keyPath)];
+    setValueAt(ensureKey(keyPath), value);
+}
+
+void RegistryDocument::setValueAt(qsizetype position, const RegistryValue& value)
+{
+    Key& key = keys_[position];
     dropVerbatimValue(key, value.name);
     const QString folded = fold(value.name);
     const auto found = key.valueIndex.constFind(folded);

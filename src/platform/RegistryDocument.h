@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 // One value of a registry key, typed as on Windows.
 struct RegistryValue {
@@ -45,9 +46,22 @@ public:
     // types or damaged, sections of other hives) come back verbatim, in place.
     QByteArray serialize(const QString& rootName) const;
     Encoding encoding() const { return encoding_; }
+    // Whether a file without a byte order mark is read as UTF-8 (else as
+    // Windows-1251): most of its multi-byte sequences are valid UTF-8.
+    static bool looksLikeUtf8(const QByteArray& bytes);
 
     // Joins the non-empty components with single backslashes.
     static QString cleanKeyPath(const QString& keyPath);
+
+    // Windows keeps keys at most this many levels deep; a deeper "[...]" line
+    // of a file is not understood (kept as read, its values too).
+    static constexpr qsizetype MaxKeyDepth = 512;
+    // The keys a file makes store at most this many characters of paths
+    // together (a Wine prefix's largest hive takes a few million): each key
+    // stores its whole path, so deep keys under many parents would otherwise
+    // take the square of the file's size. From the first key line that does not
+    // fit on, lines of new keys are kept as read.
+    static constexpr qsizetype MaxKeyPathCharacters = 8 << 20;
 
     bool keyExists(const QString& keyPath) const;
     // Creates the key and its missing ancestors.
@@ -79,7 +93,12 @@ private:
     };
 
     const Key* findKey(const QString& keyPath) const;
+    std::pair<qsizetype, qsizetype> deepestKnown(const QString& clean, qsizetype most) const;
     qsizetype ensureKey(const QString& keyPath);
+    // The section of a key line being read: its key, or nullopt when the key
+    // is too deep or would exceed the budget of path characters.
+    std::optional<qsizetype> readKeySection(const QString& keyPath, qsizetype& budget);
+    void setValueAt(qsizetype key, const RegistryValue& value);
     void rebuildIndex();
     void readValueLine(qsizetype section, const QString& line, Dialect dialect);
     void keepLine(qsizetype key, const QString& line, std::optional<QString> valueName);

@@ -54,7 +54,9 @@ QString dataText(const RegistryValue& value)
 }
 
 // Text in the file's own encoding; a Windows-1251 file that gained text the
-// code page cannot hold becomes UTF-8 rather than lose it.
+// code page cannot hold, or whose bytes would be read back as UTF-8 (once a
+// rewrite has dropped what told them apart), becomes UTF-8 rather than lose
+// it.
 QByteArray encoded(const QString& text, RegistryDocument::Encoding encoding)
 {
     switch (encoding) {
@@ -67,7 +69,10 @@ QByteArray encoded(const QString& text, RegistryDocument::Encoding encoding)
         return "\xEF\xBB\xBF" + text.toUtf8();
     case RegistryDocument::Encoding::Windows1251:
         if (CodePage::canEncodeCp1251(text)) {
-            return CodePage::toCp1251(text);
+            QByteArray bytes = CodePage::toCp1251(text);
+            if (!RegistryDocument::looksLikeUtf8(bytes)) {
+                return bytes;
+            }
         }
         break;
     case RegistryDocument::Encoding::Utf8:

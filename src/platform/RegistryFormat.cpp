@@ -12,35 +12,20 @@ namespace {
 using Dialect = RegistryDocument::Dialect;
 using Encoding = RegistryDocument::Encoding;
 
-// Old editor exports are in the Windows code page. Such text hardly ever
-// holds a valid multi-byte UTF-8 sequence, while a damaged UTF-8 file still
-// holds mostly valid ones: the majority decides.
-bool looksLikeUtf8(const QByteArray& bytes)
+// A UTF-16 file or Wine's "\x" escapes may hold halves of surrogate pairs
+// alone, which no UTF-8 rewrite can hold: they read as U+FFFD, so that a
+// rewrite reads back the same.
+QString withoutLoneSurrogates(QString text)
 {
-    qsizetype valid = 0;
-    qsizetype invalid = 0;
-    for (qsizetype i = 0; i < bytes.size();) {
-        const uchar lead = uchar(bytes.at(i));
-        const int length = lead < 0x80                   ? 1
-                           : lead >= 0xC2 && lead < 0xE0 ? 2
-                           : lead >= 0xE0 && lead < 0xF0 ? 3
-                           : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                         : 0;
-        bool complete = length > 0 && i + length <= bytes.size();
-        for (int k = 1; complete && k < length; ++k) {
-            complete = (uchar(bytes.at(i + k)) & 0xC0) == 0x80;
-        }
-        if (length == 1) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             ++i;
-        } else if (complete) {
-            ++valid;
-            i += length;
-        } else {
-            ++invalid;
-            ++i;
+        } else if (c.isSurrogate()) {
+            text[i] = QChar::ReplacementCharacter;
         }
     }
-    return valid >= invalid;
+    return text;
 }
 
 struct DecodedText {
@@ -51,14 +36,15 @@ struct DecodedText {
 DecodedText decodeText(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xFF\xFE")) {
-        return {QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
-                                   (bytes.size() - 2) / 2),
-                Encoding::Utf16};
+        return {
+            withoutLoneSurrogates(QString::fromUtf16(
+                reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2)),
+            Encoding::Utf16};
     }
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         return {QString::fromUtf8(bytes.mid(3)), Encoding::Utf8Bom};
     }
-    if (!looksLikeUtf8(bytes)) {
+    if (!RegistryDocument::looksLikeUtf8(bytes)) {
         return {CodePage::fromCp1251(bytes), Encoding::Windows1251};
     }
     return {QString::fromUtf8(bytes), Encoding::Utf8};
@@ -158,7 +144,7 @@ std::optional<QString> readQuoted(const QString& text, qsizetype& i, Dialect dia
         const QChar c = text.at(i);
         if (c == QLatin1Char('"')) {
             ++i;
-            return result;
+            return withoutLoneSurrogates(result);
         }
         if (c != QLatin1Char('\\') || i + 1 >= text.size()) {
             result += c;
@@ -201,16 +187,22 @@ std::optional<QByteArray> readHexBytes(const QString& list)
     return bytes;
 }
 
+// NULs at the end of a string are its terminator, however the file wrote it.
+QString withoutTerminators(QString text)
+{
+    while (text.endsWith(QChar(0))) {
+        text.chop(1);
+    }
+    return text;
+}
+
 QString fromUtf16Le(const QByteArray& bytes)
 {
     QString text;
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
         text += QChar(char16_t(uchar(bytes.at(i)) | (uchar(bytes.at(i + 1)) << 8)));
     }
-    while (text.endsWith(QChar(0))) {
-        text.chop(1);
-    }
-    return text;
+    return withoutTerminators(text);
 }
 
 // A value of the hex(N) form reads as its type says and is written back as
@@ -240,8 +232,11 @@ std::optional<RegistryValue> readData(const QString& data, Dialect dialect)
         if (i < 0) {
             return std::nullopt;
         }
+        // Anything after the closing quote makes the line one not understood.
         const std::optional<QString> text = readQuoted(data, i, dialect);
-        return text ? std::optional(RegistryValue::ofString(QString(), *text)) : std::nullopt;
+        return text && i == data.size()
+                   ? std::optional(RegistryValue::ofString(QString(), withoutTerminators(*text)))
+                   : std::nullopt;
     }
     if (data.startsWith(QLatin1String("dword:"))) {
         bool ok = false;
@@ -276,7 +271,7 @@ std::optional<QString> readKeyLine(const QString& line, const QString& rootName,
         QString path;
         for (qsizetype i = 1; i < line.size(); ++i) {
             if (line.at(i) == QLatin1Char(']')) {
-                return RegistryDocument::cleanKeyPath(path);
+                return RegistryDocument::cleanKeyPath(withoutLoneSurrogates(path));
             }
             if (line.at(i) == QLatin1Char('\\') && i + 1 < line.size()) {
                 ++i;
@@ -304,6 +299,37 @@ std::optional<QString> readKeyLine(const QString& line, const QString& rootName,
 
 } // namespace
 
+// Old editor exports are in the Windows code page. Such text hardly ever
+// holds a valid multi-byte UTF-8 sequence, while a damaged UTF-8 file still
+// holds mostly valid ones: the majority decides.
+bool RegistryDocument::looksLikeUtf8(const QByteArray& bytes)
+{
+    qsizetype valid = 0;
+    qsizetype invalid = 0;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const uchar lead = uchar(bytes.at(i));
+        const int length = lead < 0x80                   ? 1
+                           : lead >= 0xC2 && lead < 0xE0 ? 2
+                           : lead >= 0xE0 && lead < 0xF0 ? 3
+                           : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                         : 0;
+        bool complete = length > 0 && i + length <= bytes.size();
+        for (int k = 1; complete && k < length; ++k) {
+            complete = (uchar(bytes.at(i + k)) & 0xC0) == 0x80;
+        }
+        if (length == 1) {
+            ++i;
+        } else if (complete) {
+            ++valid;
+            i += length;
+        } else {
+            ++invalid;
+            ++i;
+        }
+    }
+    return valid >= invalid;
+}
+
 RegistryDocument RegistryDocument::parse(const QByteArray& bytes, const QString& rootName,
                                          Dialect dialect)
 {
@@ -311,6 +337,7 @@ RegistryDocument RegistryDocument::parse(const QByteArray& bytes, const QString&
     const DecodedText decoded = decodeText(bytes);
     document.encoding_ = decoded.encoding;
     qsizetype section = -1;
+    qsizetype budget = MaxKeyPathCharacters;
     bool first = true;
     for (const QString& line : logicalLines(decoded.text)) {
         if (std::exchange(first, false) && isFormatHeader(line)) {
@@ -318,8 +345,10 @@ RegistryDocument RegistryDocument::parse(const QByteArray& bytes, const QString&
             continue;
         }
         if (line.startsWith(QLatin1Char('['))) {
-            const std::optional<QString> key = readKeyLine(line, rootName, dialect);
-            section = key ? document.ensureKey(*key) : document.keys_.size();
+            const std::optional<QString> keyPath = readKeyLine(line, rootName, dialect);
+            const std::optional<qsizetype> key =
+                keyPath ? document.readKeySection(*keyPath, budget) : std::nullopt;
+            section = key ? *key : document.keys_.size();
             if (!key) {
                 Key foreign;
                 foreign.foreignHeader = line;
@@ -360,5 +389,5 @@ void RegistryDocument::readValueLine(qsizetype section, const QString& line, Dia
         return;
     }
     value->name = *name;
-    setValue(keys_.at(section).path, *value);
+    setValueAt(section, *value);
 }

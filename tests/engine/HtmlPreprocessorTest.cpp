@@ -184,3 +184,25 @@ TEST(FramesetLayout, SizesGiveFixedThenPercentThenTheRestToRelativeParts)
     EXPECT_EQ(odd[0] + odd[1] + odd[2], 100);
     EXPECT_TRUE(FramesetLayout::Sizes({}, 100).isEmpty());
 }
+
+// Sizes a page may write that are no usable numbers ("inf", "nan", numbers
+// past any screen, as pixels, percentages or weights) never give negative
+// or unfilled parts.
+TEST(FramesetLayout, SizesOfHugeOrNonFiniteNumbersStillFillTheExtent)
+{
+    const QList<QStringList> lists = {{"inf", "*"},        {"nan", "100"},   {"1e300", "1e300"},
+                                      {"1e308%", "50%"},   {"inf*", "1*"},   {"1e308*", "1e308*"},
+                                      {"-inf", "*"},       {"nan*", "nan%"}, {"1e999", "20%"},
+                                      {"2e9", "-2e9", "*"}};
+    for (const QStringList& list : lists) {
+        const QList<int> sizes = FramesetLayout::Sizes(list, 600);
+        ASSERT_EQ(sizes.size(), list.size());
+        int sum = 0;
+        for (const int size : sizes) {
+            EXPECT_GE(size, 0) << list.join(',').toStdString();
+            sum += size;
+        }
+        EXPECT_EQ(sum, 600) << list.join(',').toStdString();
+    }
+    EXPECT_EQ(FramesetLayout::Sizes({"inf", "*"}, 600), QList<int>({300, 300}));
+}

@@ -1,5 +1,6 @@
 #include "platform/InstancesProtocol.h"
 
+#include <QElapsedTimer>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -46,6 +47,29 @@ TEST(InstancesProtocol, FramesArriveWholeWhateverTheChunks)
     EXPECT_EQ(parsed->second.message, 1690u);
     EXPECT_EQ(parsed->second.wParam, 0x1234567890ULL);
     EXPECT_EQ(parsed->second.lParam, -5);
+}
+
+// 1 MB of the smallest frames in one delivery, then a frame split over the
+// next delivery, are cut off in time proportional to their bytes.
+TEST(InstancesProtocol, ManySmallFramesAreCutInLinearTime)
+{
+    const QByteArray one = InstancesProtocol::frame(Type::ListWindows);
+    const QByteArray stream = one.repeated(1024 * 1024 / one.size());
+    InstanceFrameReader reader(InstancesProtocol::MaxRequestFrame);
+    QElapsedTimer timer;
+    timer.start();
+    qsizetype frames = 0;
+    reader.append(stream + one.left(3));
+    while (reader.next()) {
+        ++frames;
+    }
+    reader.append(one.mid(3) + stream);
+    while (reader.next()) {
+        ++frames;
+    }
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_EQ(frames, 2 * (stream.size() / one.size()) + 1);
+    EXPECT_FALSE(reader.broken());
 }
 
 TEST(InstancesProtocol, UnknownTypesAndVersionsAreSkippedAndTheStreamGoesOn)

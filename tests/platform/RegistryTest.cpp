@@ -1,8 +1,10 @@
 #include "platform/Registry.h"
 
 #include "TempDir.h"
+#include "platform/RegistryDocument.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -455,4 +457,117 @@ TEST(Registry, AKeyWithManyValuesReadsInLinearTime)
     const QStringList names = document.valueNames(QStringLiteral("Software\\Big"));
     ASSERT_GT(names.size(), 30000);
     EXPECT_NE(document.value(QStringLiteral("software\\big"), names.last().toUpper()), nullptr);
+}
+
+// Worst cases of a hostile hive file, 1 MB each: a key line of 500,000
+// levels, deep keys under many different parents, many values under a deep
+// key. Each reads in well under a second and keeps its memory bounded; a
+// line it does not take comes back as read.
+TEST(Registry, DeepKeysReadInLinearTimeAndSpace)
+{
+    const QByteArray root = "[HKEY_CURRENT_USER";
+    QByteArray deepest = root;
+    while (deepest.size() < 1024 * 1024) {
+        deepest += "\\a";
+    }
+    deepest += "]";
+    QByteArray underMany;
+    for (int parent = 0; underMany.size() < 1024 * 1024; ++parent) {
+        underMany += root + "\\p" + QByteArray::number(parent) +
+                     QByteArray("\\a").repeated(RegistryDocument::MaxKeyDepth - 1) + "]\n";
+    }
+    const QByteArray deepKey =
+        root + QByteArray("\\k").repeated(RegistryDocument::MaxKeyDepth) + "]\n";
+    QByteArray manyValues = deepKey;
+    for (int i = 0; manyValues.size() < 1024 * 1024; ++i) {
+        manyValues += "\"v" + QByteArray::number(i) + "\"=dword:00000001\n";
+    }
+    for (const QByteArray& text : {deepest + "\n\"v\"=\"1\"\n", underMany, manyValues}) {
+        QElapsedTimer timer;
+        timer.start();
+        const RegistryDocument document = RegistryDocument::parse(text, "HKEY_CURRENT_USER");
+        const QByteArray rewrite = document.serialize("HKEY_CURRENT_USER");
+        EXPECT_LT(timer.elapsed(), 900);
+        EXPECT_LT(rewrite.size(), RegistryDocument::MaxKeyPathCharacters * 2);
+        // The rewrite lists every key with its whole path (up to ten times the
+        // file here): read again, each key costs its own line.
+        timer.restart();
+        RegistryDocument::parse(rewrite, "HKEY_CURRENT_USER");
+        EXPECT_LT(timer.elapsed(), 2000);
+    }
+
+    // Deeper than Windows allows: not taken, kept with its value as read.
+    const RegistryDocument deep =
+        RegistryDocument::parse(deepest + "\n\"v\"=\"1\"\n", "HKEY_CURRENT_USER");
+    EXPECT_FALSE(deep.keyExists(QStringLiteral("a")));
+    EXPECT_TRUE(deep.serialize("HKEY_CURRENT_USER").contains(deepest + "\n\"v\"=\"1\"\n"));
+    // As deep as Windows allows: taken, with every value.
+    const RegistryDocument many = RegistryDocument::parse(manyValues, "HKEY_CURRENT_USER");
+    const QString deepPath =
+        QStringLiteral("k\\").repeated(RegistryDocument::MaxKeyDepth).chopped(1);
+    EXPECT_GT(many.valueNames(deepPath).size(), 40000);
+    // Past the budget of path characters, parents are kept as read too.
+    const RegistryDocument parents = RegistryDocument::parse(underMany, "HKEY_CURRENT_USER");
+    EXPECT_TRUE(parents.keyExists(QStringLiteral("p0\\a")));
+    EXPECT_FALSE(parents.keyExists(QStringLiteral("p1000")));
+}
+
+// A Windows-1251 file is told from UTF-8 by its bytes. When a rewrite drops
+// what told them apart (here a repeated value replaced by its last line, in
+// UTF-8 bytes read as the code page), the file is written as UTF-8 rather
+// than read back as different text.
+TEST(Registry, ARewriteOfAWindows1251FileReadsBackTheSame)
+{
+    const QByteArray first = "\"Name\"=\"\xC4\xE5\xEC\xEE \xE4\xE8\xF1\xEA\"\n"; // "Демо диск"
+    const QByteArray last = "\"Name\"=\"\xD0\x94\xD0\xB5\xD0\xBC\xD0\xBE\"\n"; // UTF-8 bytes
+    const QByteArray text = "[HKEY_CURRENT_USER\\Disc]\n" + first + last;
+    const RegistryDocument read = RegistryDocument::parse(text, "HKEY_CURRENT_USER");
+    ASSERT_EQ(read.encoding(), RegistryDocument::Encoding::Windows1251);
+    const QString name = read.value(QStringLiteral("Disc"), QStringLiteral("name"))->text;
+    EXPECT_EQ(name, QStringLiteral("Р”РµРјРѕ"));
+
+    const RegistryDocument reread =
+        RegistryDocument::parse(read.serialize("HKEY_CURRENT_USER"), "HKEY_CURRENT_USER");
+    const RegistryValue* value = reread.value(QStringLiteral("Disc"), QStringLiteral("Name"));
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->text, name);
+}
+
+// A string reads back the same after a rewrite: NULs ending it (literal in
+// the file, or from a Wine escape) are its terminator in every form, half a
+// surrogate pair from a Wine escape reads as U+FFFD, and a line with more
+// after the closing quote is kept as read, not cut.
+TEST(Registry, StringsReadTheSameAfterARewrite)
+{
+    const QByteArray values = QByteArray("\"Nul\"=\"a\\001b\\0\\0\"\n\"Raw\"=\"c\x01") +
+                              QByteArray(3, '\0') +
+                              "\"\n\"Junk\"=\"x\"\"Odd\"=y\n\"Half\"=\"\\xdefaok\"\n"
+                              "\"Pair\"=\"\\xd83d\\xde00\"\n";
+    const QList<std::pair<RegistryDocument::Dialect, QByteArray>> files = {
+        {RegistryDocument::Dialect::Wine, "[Disc] 1700000000\n" + values},
+        {RegistryDocument::Dialect::Export, "[HKEY_CURRENT_USER\\Disc]\n" + values}};
+    for (const auto& [dialect, text] : files) {
+        const RegistryDocument read = RegistryDocument::parse(text, "HKEY_CURRENT_USER", dialect);
+        const QByteArray rewrite = read.serialize("HKEY_CURRENT_USER");
+        const RegistryDocument reread = RegistryDocument::parse(rewrite, "HKEY_CURRENT_USER");
+        for (const QString& name : {QStringLiteral("Nul"), QStringLiteral("Raw"),
+                                    QStringLiteral("Half"), QStringLiteral("Pair")}) {
+            const RegistryValue* before = read.value(QStringLiteral("Disc"), name);
+            const RegistryValue* after = reread.value(QStringLiteral("Disc"), name);
+            ASSERT_NE(before, nullptr) << name.toStdString();
+            ASSERT_NE(after, nullptr) << name.toStdString();
+            EXPECT_EQ(after->text, before->text) << name.toStdString();
+            EXPECT_FALSE(before->text.endsWith(QChar(0))) << name.toStdString();
+        }
+        EXPECT_EQ(read.value(QStringLiteral("Disc"), QStringLiteral("Junk")), nullptr);
+        EXPECT_TRUE(rewrite.contains("\n\"Junk\"=\"x\"\"Odd\"=y\n"));
+        if (dialect == RegistryDocument::Dialect::Wine) {
+            EXPECT_EQ(read.value(QStringLiteral("Disc"), QStringLiteral("Nul"))->text,
+                      QStringLiteral("a\001b"));
+            EXPECT_EQ(read.value(QStringLiteral("Disc"), QStringLiteral("Half"))->text,
+                      QStringLiteral("\uFFFDok"));
+            EXPECT_EQ(read.value(QStringLiteral("Disc"), QStringLiteral("Pair"))->text,
+                      QStringLiteral("\U0001F600"));
+        }
+    }
 }
