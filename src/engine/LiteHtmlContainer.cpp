@@ -380,7 +380,14 @@ void LiteHtmlContainer::import_css(litehtml::tstring& text, const litehtml::tstr
     if (++imports_ > kMaxImports) {
         return;
     }
-    const QString path = resolve(QString::fromStdString(url), QString::fromStdString(baseurl));
+    // litehtml hands "@import 'x.css'" over with the quotes of its string.
+    QString name = QString::fromStdString(url).trimmed();
+    if (name.size() >= 2 &&
+        (name.front() == QLatin1Char('"') || name.front() == QLatin1Char('\'')) &&
+        name.back() == name.front()) {
+        name = name.mid(1, name.size() - 2);
+    }
+    const QString path = resolve(name, QString::fromStdString(baseurl));
     if (path.isEmpty()) {
         return;
     }

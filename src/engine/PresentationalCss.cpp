@@ -292,12 +292,15 @@ QString PresentationalCss::tableStyle(const HtmlAttributes& attributes)
     if (HasAttribute(attributes, u"border")) {
         const int border = borderValue.trimmed().isEmpty() ? 1 : cappedNumber(borderValue, 100);
         if (border > 0) {
+            // Raised grey edges, or flat ones of the colour a page names.
             const QString colour = Colour(AttributeValue(attributes, u"bordercolor"));
-            style += QStringLiteral("border:%1px outset %2;")
-                         .arg(border)
-                         .arg(colour.isEmpty() ? QStringLiteral("gray") : colour);
-            table.border = QStringLiteral("1px inset %1")
-                               .arg(colour.isEmpty() ? QStringLiteral("gray") : colour);
+            if (colour.isEmpty()) {
+                style += QStringLiteral("border:%1px outset gray;").arg(border);
+                table.border = QStringLiteral("1px inset gray");
+            } else {
+                style += QStringLiteral("border:%1px solid %2;").arg(border).arg(colour);
+                table.border = QStringLiteral("1px solid %1").arg(colour);
+            }
         }
     }
     return style;

@@ -47,6 +47,7 @@ ol ul, ul ol, ul ul, ol ol { margin-top: 0; margin-bottom: 0 }
 ul ul { list-style-type: circle }
 ul ul ul { list-style-type: square }
 center { text-align: center }
+center > table, center > div, center > form, center > center { margin-left: auto; margin-right: auto }
 nobr { white-space: nowrap }
 br { display: block }
 img { display: inline-block }

@@ -59,6 +59,24 @@ TEST_F(LiteHtmlRender, PresentationalTableAttributesGiveCellHeightsColoursAndCen
     EXPECT_EQ(at(image, 200, 150), QColor(Qt::white));
 }
 
+// A border colour gives flat borders of that colour, not raised grey ones;
+// a table or a block of its own width inside <center> is centred too.
+TEST_F(LiteHtmlRender, BorderColoursAreFlatAndCentreCentresTablesAndBlocks)
+{
+    const QImage image = render(QStringLiteral(
+        "<body leftmargin=0 topmargin=0><table border=8 bordercolor=#ff0000 cellspacing=0 "
+        "width=100><tr><td height=40 bgcolor=#ffffff></td></tr></table>"
+        "<center><table width=100 cellspacing=0 border=0><tr><td height=30 bgcolor=#0000ff>"
+        "</td></tr></table><div style='width:100px;height:30px;background:#00ff00'></div>"
+        "</center>"));
+    EXPECT_EQ(at(image, 4, 20), QColor(255, 0, 0)) << "the left border";
+    EXPECT_EQ(at(image, 96, 20), QColor(255, 0, 0)) << "the right border, not a darker shade";
+    EXPECT_EQ(at(image, 200, 70), QColor(0, 0, 255)) << "the table in the middle";
+    EXPECT_EQ(at(image, 20, 70), QColor(Qt::white));
+    EXPECT_EQ(at(image, 200, 100), QColor(0, 255, 0)) << "the block in the middle";
+    EXPECT_EQ(at(image, 20, 100), QColor(Qt::white));
+}
+
 TEST_F(LiteHtmlRender, BackgroundPicturesAndPicturesComeFromTheArchive)
 {
     disc.addToArchive(QStringLiteral("html\\pics\\tile.png"),
@@ -77,15 +95,18 @@ TEST_F(LiteHtmlRender, StyleSheetsLinkedAndImportedResolveAgainstTheirOwnFolder)
 {
     disc.addToArchive(QStringLiteral("css\\main.css"),
                       "@import url(more/extra.css); .a{height:20px;background:#ff0000}");
-    disc.addToArchive(QStringLiteral("css\\more\\extra.css"),
-                      ".b{height:20px;background:url(../../html/pics/g.png)}");
+    disc.addToArchive(
+        QStringLiteral("css\\more\\extra.css"),
+        "@import \"last.css\"; .b{height:20px;background:url(../../html/pics/g.png)}");
+    disc.addToArchive(QStringLiteral("css\\more\\last.css"), ".c{height:20px;background:#0000ff}");
     disc.addToArchive(QStringLiteral("html\\pics\\g.png"),
                       EngineTestDisc::Picture(QSize(5, 5), "PNG", Qt::green));
     const QImage image =
         render(QStringLiteral("<link rel=stylesheet href='../css/main.css'><body style='margin:0'>"
-                              "<div class=a></div><div class=b></div>"));
+                              "<div class=a></div><div class=b></div><div class=c></div>"));
     EXPECT_EQ(at(image, 200, 10), QColor(255, 0, 0));
     EXPECT_EQ(at(image, 200, 30), QColor(0, 255, 0));
+    EXPECT_EQ(at(image, 200, 50), QColor(0, 0, 255)) << "a quoted import inside an import";
 }
 
 TEST_F(LiteHtmlRender, FloatsPositionsAndInlineBlocksArePlaced)

@@ -27,6 +27,8 @@ TEST(PresentationalCss, TableAndCellAttributesBecomeStylesInFrontOfThePagesOwn)
         QLatin1String("style=\"background-color:red;padding:4px;border:1px inset gray;"
                       "height:100px;text-align:right;vertical-align:top;white-space:nowrap;"
                       "color:blue\"")));
+    EXPECT_TRUE(rewrite("<table border=2 bordercolor=#ff0000><tr><td>x")
+                    .contains(QLatin1String("border:2px solid #ff0000;")));
     // The padding of a table ends with it.
     EXPECT_TRUE(page.endsWith(QLatin1String("<td>outside</td>")));
 }
