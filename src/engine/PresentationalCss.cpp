@@ -59,6 +59,21 @@ QString cssUrl(const QString& value)
     return url.isEmpty() ? QString() : QLatin1String("url('") + url + QLatin1String("')");
 }
 
+// The faces of <font face="A, B">, each quoted; characters that would end
+// the name or the declaration are left out.
+QString fontFamilies(const QString& value)
+{
+    QStringList families;
+    for (QString face : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        face.remove(QRegularExpression(QStringLiteral("[\"'()<>;{}\\\\\\n\\r]")));
+        face = face.trimmed();
+        if (!face.isEmpty()) {
+            families.append(QLatin1Char('\'') + face + QLatin1Char('\''));
+        }
+    }
+    return families.join(QLatin1Char(','));
+}
+
 void add(QString& style, const char* property, const QString& value)
 {
     if (!value.isEmpty()) {
@@ -230,6 +245,8 @@ QString PresentationalCss::styleOf(const HtmlTag& tag, HtmlAttributes& attribute
         const QString size = Length(AttributeValue(attributes, u"size"));
         add(style, "height", size);
         add(style, "background-color", Colour(AttributeValue(attributes, u"color")));
+    } else if (name == QLatin1String("font")) {
+        add(style, "font-family", fontFamilies(AttributeValue(attributes, u"face")));
     } else if (name == QLatin1String("basefont")) {
         const QString colour = Colour(AttributeValue(attributes, u"color"));
         if (!colour.isEmpty()) {

@@ -77,6 +77,24 @@ TEST_F(LiteHtmlRender, BorderColoursAreFlatAndCentreCentresTablesAndBlocks)
     EXPECT_EQ(at(image, 20, 100), QColor(Qt::white));
 }
 
+// <font face> names a face as font-family does: the first face there is,
+// Courier New through its metric twin, gives monospaced text.
+TEST_F(LiteHtmlRender, FontFacesAreTheFacesOfTheirText)
+{
+    const QImage image = render(QStringLiteral(
+        "<body leftmargin=0 topmargin=0><table cellspacing=0 cellpadding=0 bgcolor=#0000ff><tr>"
+        "<td><font face=\"No Such Face, Courier New\" color=#0000ff>iiiiiiiiiiiiiiiiiiii</font>"
+        "</td></tr></table><table cellspacing=0 cellpadding=0 bgcolor=#ff0000><tr><td>"
+        "<font color=#ff0000>iiiiiiiiiiiiiiiiiiii</font></td></tr></table>"));
+    int mono = 0;
+    int plain = 0;
+    for (int x = 0; x < kViewport.width(); ++x) {
+        mono += at(image, x, 5) == QColor(0, 0, 255);
+        plain += at(image, x, 25) == QColor(255, 0, 0);
+    }
+    EXPECT_GT(mono, 2 * plain) << "monospaced i's are far wider than proportional ones";
+}
+
 TEST_F(LiteHtmlRender, BackgroundPicturesAndPicturesComeFromTheArchive)
 {
     disc.addToArchive(QStringLiteral("html\\pics\\tile.png"),

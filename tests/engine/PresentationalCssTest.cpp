@@ -29,6 +29,11 @@ TEST(PresentationalCss, TableAndCellAttributesBecomeStylesInFrontOfThePagesOwn)
                       "color:blue\"")));
     EXPECT_TRUE(rewrite("<table border=2 bordercolor=#ff0000><tr><td>x")
                     .contains(QLatin1String("border:2px solid #ff0000;")));
+    EXPECT_TRUE(rewrite("<font face=\"No Such, Courier New\" color=red>x</font>")
+                    .contains(QLatin1String("font-family:'No Such','Courier New';")));
+    EXPECT_TRUE(rewrite("<font face=\"A;}body{color:red\">x</font>")
+                    .contains(QLatin1String("style=\"font-family:'Abodycolor:red';\"")))
+        << "a face cannot end the declaration";
     // The padding of a table ends with it.
     EXPECT_TRUE(page.endsWith(QLatin1String("<td>outside</td>")));
 }
