@@ -61,7 +61,9 @@ public:
     {
         work_.append(top);
         for (qsizetype next = 0; next < work_.size(); ++next) {
-            visit(work_[next]);
+            // A copy: visiting appends to the list the folder came from.
+            const QString folder = work_[next];
+            visit(folder);
         }
     }
 
