@@ -13,6 +13,10 @@
 
 namespace {
 
+using e2e::near;
+using e2e::pumpUntil;
+using e2e::saveShot;
+
 using e2e::pointer;
 using e2e::screenshot;
 using e2e::ShellRun;
@@ -23,12 +27,6 @@ const QRgb pagePaper = qRgb(251, 248, 241);
 const QRgb listingPaper = qRgb(255, 255, 255);
 const QRgb pageLinkColour = qRgb(0, 51, 102);    // the pages' own "a" rule
 const QRgb listingLinkColour = qRgb(102, 51, 0); // the viewer's default
-
-bool near(QRgb a, QRgb b, int tolerance)
-{
-    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
-           qAbs(qBlue(a) - qBlue(b)) <= tolerance;
-}
 
 double share(const QImage& shot, const QRect& area, QRgb colour)
 {
@@ -62,29 +60,11 @@ QList<QPoint> linkRows(const QImage& shot, const QRect& area, QRgb linkColour)
     return rows;
 }
 
-void saveShot(const QImage& shot, const char* name)
-{
-    const QString folder = qEnvironmentVariable("DISCSHELL_E2E_SHOTS");
-    if (!folder.isEmpty()) {
-        shot.save(folder + QLatin1Char('/') + QLatin1String(name));
-    }
-}
-
 void click(QPoint point)
 {
     pointer({QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y())});
     QThread::msleep(150);
     pointer({QStringLiteral("click"), QStringLiteral("1")});
-}
-
-template <typename Condition> bool pumpUntil(Condition condition, int milliseconds)
-{
-    return e2e::waitFor(
-        [&] {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            return condition();
-        },
-        milliseconds);
 }
 
 // The first file of that name below a folder "as_*" of the shell's

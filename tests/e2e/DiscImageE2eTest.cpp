@@ -53,9 +53,7 @@ protected:
             GTEST_SKIP() << "xorriso is not installed";
         }
         ASSERT_FALSE(discshell().isEmpty());
-        QDir().mkpath(home.file(QStringLiteral("runtime")));
-        QFile::setPermissions(home.file(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        e2e::privateFolder(home, QStringLiteral("runtime"));
         image = home.file(QStringLiteral("demo.iso"));
         ASSERT_EQ(IsoMaker::make(QFileInfo(demoDisc()).absolutePath(), image,
                                  IsoMaker::Names::JolietAndRockRidge),

@@ -65,16 +65,23 @@ inline QImage screenshot()
         QImage::Format_RGB32);
 }
 
+// Makes a folder below the test's home private (0700, as the program wants
+// its runtime folder); its path.
+inline QString privateFolder(const TempDir& home, const QString& name)
+{
+    const QString folder = home.file(name);
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return folder;
+}
+
 // Joins the program's instances from a runtime folder of the test's own (0700,
 // as the program wants it) with one visible window of that caption; 0 when
 // the instances cannot start.
 inline TWindowHandle joinInstances(const TempDir& home, const QString& caption)
 {
-    const QString folder = home.file(QStringLiteral("runtime/discshell"));
-    QDir().mkpath(folder);
-    for (const QString& path : {home.file(QStringLiteral("runtime")), folder}) {
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    privateFolder(home, QStringLiteral("runtime"));
+    const QString folder = privateFolder(home, QStringLiteral("runtime/discshell"));
     if (!Instances::Start(folder)) {
         return 0;
     }
@@ -88,6 +95,33 @@ inline TWindowHandle joinInstances(const TempDir& home, const QString& caption)
 inline void pointer(const QStringList& arguments)
 {
     ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0) << "xdotool is needed";
+}
+
+// Whether two colours differ by at most tolerance in every channel.
+inline bool near(QRgb a, QRgb b, int tolerance)
+{
+    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
+           qAbs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// Waits for a condition while this process's own events are handled.
+template <typename Condition> bool pumpUntil(Condition condition, int milliseconds)
+{
+    return waitFor(
+        [&] {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            return condition();
+        },
+        milliseconds);
+}
+
+// Keeps a screenshot in $DISCSHELL_E2E_SHOTS when it is set.
+inline void saveShot(const QImage& shot, const char* name)
+{
+    const QString folder = qEnvironmentVariable("DISCSHELL_E2E_SHOTS");
+    if (!folder.isEmpty()) {
+        shot.save(folder + QLatin1Char('/') + QLatin1String(name));
+    }
 }
 
 // Settings that switch the demo disc's intro clip off, written before the

@@ -12,6 +12,8 @@
 
 namespace {
 
+using e2e::near;
+
 using e2e::ShellRun;
 
 const QString shellCaption = QStringLiteral("Демонстрационный диск");
@@ -37,12 +39,6 @@ const char* const formPage = R"(<html><head><meta http-equiv="Content-Type"
 content="text/html; charset=utf-8"></head><body style="margin:8px; background:#ffffcc">
 <form action="none.htm"><p><input type=text name=who size=20 value="">
 <p><input type=submit value="Отправить"></form></body></html>)";
-
-bool near(QRgb a, QRgb b, int tolerance)
-{
-    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
-           qAbs(qBlue(a) - qBlue(b)) <= tolerance;
-}
 
 // The share of sampled points of an area that show a colour.
 double share(const QImage& shot, const QRect& area, QRgb colour)

@@ -14,6 +14,9 @@
 
 namespace {
 
+using e2e::near;
+using e2e::pumpUntil;
+
 const QString shellCaption = QStringLiteral("Демонстрационный диск");
 const QRect pageArea(33 + 170, 90, 673 - 170, 421);
 const QRgb linkColour = qRgb(204, 0, 0);
@@ -28,12 +31,6 @@ p { margin: 24px 0; }
 <p><a href="rungame:=setup.exe=LunarLander">Лунный модуль</a></p>
 <p><a href="delgame:=LunarLander">Удалить Лунный модуль</a></p>
 </body></html>)";
-
-bool near(QRgb a, QRgb b, int tolerance)
-{
-    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
-           qAbs(qBlue(a) - qBlue(b)) <= tolerance;
-}
 
 // A point on the underline of each link, one per line, top first.
 QList<QPoint> linkRows(const QImage& shot, const QRect& area)
@@ -62,16 +59,6 @@ void click(QPoint underline)
         {QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y())});
     QThread::msleep(200);
     e2e::pointer({QStringLiteral("click"), QStringLiteral("1")});
-}
-
-template <typename Condition> bool pumpUntil(Condition condition, int milliseconds)
-{
-    return e2e::waitFor(
-        [&] {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            return condition();
-        },
-        milliseconds);
 }
 
 QString readText(const QString& path)

@@ -17,23 +17,12 @@
 
 namespace {
 
+using e2e::near;
+using e2e::pumpUntil;
+
 using e2e::ShellRun;
 
 const QString shellCaption = QStringLiteral("Демонстрационный диск");
-
-template <typename Condition> bool pumpUntil(Condition condition, int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > milliseconds) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 QImage demoPicture(const QString& name)
 {
@@ -45,12 +34,6 @@ QImage demoPicture(const QString& name)
     return QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
 }
 
-bool near(QRgb a, QRgb b)
-{
-    return qAbs(qRed(a) - qRed(b)) <= 6 && qAbs(qGreen(a) - qGreen(b)) <= 6 &&
-           qAbs(qBlue(a) - qBlue(b)) <= 6;
-}
-
 // How many sample points of the window show this background rather than the other.
 int pointsShowing(const QImage& shot, QPoint origin, const QImage& mine, const QImage& other)
 {
@@ -58,7 +41,7 @@ int pointsShowing(const QImage& shot, QPoint origin, const QImage& mine, const Q
     for (int y = 10; y < mine.height() - 10; y += 23) {
         for (int x = 30; x < mine.width() - 30; x += 29) {
             const QRgb seen = shot.pixel(origin + QPoint(x, y));
-            count += near(seen, mine.pixel(x, y)) && !near(seen, other.pixel(x, y));
+            count += near(seen, mine.pixel(x, y), 6) && !near(seen, other.pixel(x, y), 6);
         }
     }
     return count;

@@ -198,12 +198,6 @@ QList<quint64> visibleWindows()
     return windows;
 }
 
-bool sameColour(QRgb a, QRgb b)
-{
-    return qAbs(qRed(a) - qRed(b)) <= 12 && qAbs(qGreen(a) - qGreen(b)) <= 12 &&
-           qAbs(qBlue(a) - qBlue(b)) <= 12;
-}
-
 class ScreenWalkE2eTest : public testing::Test {
 protected:
     void SetUp() override
@@ -212,9 +206,7 @@ protected:
             GTEST_SKIP() << "needs an X server (run under xvfb-run)";
         }
         ASSERT_FALSE(e2e::discshell().isEmpty());
-        QDir().mkpath(home.file(QStringLiteral("runtime")));
-        QFile::setPermissions(home.file(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        e2e::privateFolder(home, QStringLiteral("runtime"));
         screens = readDemoScreens();
         ASSERT_FALSE(screens.controls.isEmpty());
         ASSERT_FALSE(screens.exitButton.command.isEmpty()) << "the start screen has an exit";
@@ -282,7 +274,7 @@ protected:
                 }
                 ++sampled;
                 matching +=
-                    sameColour(shot.pixel(window.topLeft() + point), background.pixel(point));
+                    e2e::near(shot.pixel(window.topLeft() + point), background.pixel(point), 12);
             }
         }
         return sampled == 0 ? 0.0 : double(matching) / sampled;

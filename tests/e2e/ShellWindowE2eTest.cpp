@@ -93,9 +93,7 @@ protected:
             GTEST_SKIP() << "needs an X server (run under xvfb-run)";
         }
         ASSERT_FALSE(discshell().isEmpty());
-        QDir().mkpath(home.file(QStringLiteral("runtime")));
-        QFile::setPermissions(home.file(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        e2e::privateFolder(home, QStringLiteral("runtime"));
     }
 
     QByteArray userRegistry() const

@@ -16,6 +16,8 @@
 
 namespace {
 
+using e2e::saveShot;
+
 using e2e::pointer;
 using e2e::screenshot;
 using e2e::ShellRun;
@@ -75,14 +77,6 @@ void clickAt(const QPoint& point)
              QStringLiteral("click"), QStringLiteral("1")});
 }
 
-void saveShot(const QImage& shot, const char* name)
-{
-    const QString folder = qEnvironmentVariable("DISCSHELL_E2E_SHOTS");
-    if (!folder.isEmpty()) {
-        shot.save(folder + QLatin1Char('/') + QLatin1String(name));
-    }
-}
-
 class VideoE2eTest : public testing::Test {
 protected:
     void SetUp() override
@@ -91,9 +85,7 @@ protected:
             GTEST_SKIP() << "needs an X server (run under xvfb-run)";
         }
         ASSERT_FALSE(e2e::discshell().isEmpty());
-        QDir().mkpath(home.file(QStringLiteral("runtime")));
-        QFile::setPermissions(home.file(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        e2e::privateFolder(home, QStringLiteral("runtime"));
     }
 
     // The intro clip's window once it shows; empty when it never does.

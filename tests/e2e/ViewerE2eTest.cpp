@@ -18,6 +18,10 @@
 
 namespace {
 
+using e2e::near;
+using e2e::pumpUntil;
+using e2e::saveShot;
+
 using e2e::pointer;
 using e2e::screenshot;
 using e2e::ShellRun;
@@ -29,26 +33,6 @@ const QString viewerCaption = QStringLiteral("Увеличенная карти�
 const QRect pageArea(33 + 170, 90, 673 - 170, 421);
 const QRgb pagePaper = qRgb(251, 248, 241);
 const QRgb linkColour = qRgb(0, 51, 102); // the pages' own "a" rule
-
-template <typename Condition> bool pumpUntil(Condition condition, int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > milliseconds) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(20);
-    }
-    return true;
-}
-
-bool near(QRgb a, QRgb b, int tolerance = 10)
-{
-    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
-           qAbs(qBlue(a) - qBlue(b)) <= tolerance;
-}
 
 // The centre of the start screen's button that opens the pages.
 QPoint readButton()
@@ -151,14 +135,6 @@ void click(QPoint point)
     pointer({QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y())});
     QThread::msleep(150);
     pointer({QStringLiteral("click"), QStringLiteral("1")});
-}
-
-void saveShot(const QImage& shot, const char* name)
-{
-    const QString folder = qEnvironmentVariable("DISCSHELL_E2E_SHOTS");
-    if (!folder.isEmpty()) {
-        shot.save(folder + QLatin1Char('/') + QLatin1String(name));
-    }
 }
 
 class ViewerE2eTest : public testing::Test {
