@@ -2,6 +2,8 @@
 
 #include "platform/Refusal.h"
 
+#include <QtEndian>
+
 namespace {
 
 constexpr qint64 Sector = IsoImage::SectorSize;
@@ -14,16 +16,15 @@ constexpr int FlagMultiExtent = 0x80;
 constexpr int MaxContinuations = 8;
 constexpr qint64 MaxContinuationBytes = 64 * 1024;
 
+// ISO 9660 stores its numbers both ways round; the little-endian half is read.
 quint32 le32(const char* p)
 {
-    const auto* u = reinterpret_cast<const uchar*>(p);
-    return quint32(u[0]) | quint32(u[1]) << 8 | quint32(u[2]) << 16 | quint32(u[3]) << 24;
+    return qFromLittleEndian<quint32>(p);
 }
 
 int le16(const char* p)
 {
-    const auto* u = reinterpret_cast<const uchar*>(p);
-    return int(u[0]) | int(u[1]) << 8;
+    return qFromLittleEndian<quint16>(p);
 }
 
 // The seven-byte recording time of a directory record.

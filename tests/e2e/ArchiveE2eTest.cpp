@@ -82,27 +82,9 @@ QString listedFile(const QString& temp, const QString& name)
     return QString();
 }
 
-class ArchiveE2eTest : public testing::Test {
+class ArchiveE2eTest : public e2e::JoinedTest {
 protected:
-    void SetUp() override
-    {
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-            GTEST_SKIP() << "needs an X server (run under xvfb-run)";
-        }
-        ASSERT_FALSE(e2e::discshell().isEmpty());
-        ours = e2e::joinInstances(home, QStringLiteral("Проверка архивов"));
-        ASSERT_NE(ours, TWindowHandle(0));
-    }
-    void TearDown() override
-    {
-        if (ours) {
-            WindowRegistry::instance().Unregister(ours);
-        }
-        Instances::Stop();
-    }
-
-    TempDir home;
-    TWindowHandle ours = 0;
+    ArchiveE2eTest() : JoinedTest(QStringLiteral("Проверка архивов")) {}
 };
 
 TEST_F(ArchiveE2eTest, ARarLinkShowsTheListingAndAFileLinkUnpacksAndShowsTheFile)

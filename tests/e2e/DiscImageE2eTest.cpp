@@ -3,11 +3,10 @@
 // copied to the instance's private folder as they are read and go away when
 // the program ends, and a damaged image is one line and exit status 2.
 
+#include "DemoReader.h"
 #include "E2eSupport.h"
 #include "IsoMaker.h"
 #include "TempDir.h"
-#include "data/ConfigText.h"
-#include "data/ReadBin.h"
 #include "interface/InterfaceParser.h"
 #include "platform/VirtualFs.h"
 
@@ -29,17 +28,9 @@ using e2e::ShellRun;
 // The rectangle of the demo disc's close button inside the window.
 QRect closeButton()
 {
-    VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
-    TReadBin bin;
-    EXPECT_TRUE(bin.Open(VirtualFs::fromHostPath(demoDisc() + QStringLiteral("/Mev.dhl"))));
-    QByteArray buffer;
-    bin.ReadToBuffer(QStringLiteral("Struct.cfs"), buffer);
-    TDynamicStringArray lines;
-    DecodeConfig(buffer, lines, true);
-    const RBtn close = ReadInterfaceDescription(lines).CloseButton;
-    QByteArray picture;
-    bin.ReadToBuffer(close.PicUp, picture);
-    return QRect(QPoint(close.Left, close.Top), QImage::fromData(picture).size());
+    const e2e::DemoReader reader;
+    const RBtn close = reader.description().CloseButton;
+    return reader.pictureBounds(close.Left, close.Top, close.PicUp);
 }
 
 class DiscImageE2eTest : public testing::Test {

@@ -142,6 +142,35 @@ inline void switchIntroOff(const TempDir& home)
     }
 }
 
+// A test that talks to the program as one more of its instances, with a
+// window of its own caption; skipped without an X server.
+class JoinedTest : public testing::Test {
+protected:
+    explicit JoinedTest(QString caption) : caption_(std::move(caption)) {}
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            GTEST_SKIP() << "needs an X server (run under xvfb-run)";
+        }
+        ASSERT_FALSE(discshell().isEmpty());
+        ours = joinInstances(home, caption_);
+        ASSERT_NE(ours, TWindowHandle(0));
+    }
+    void TearDown() override
+    {
+        if (ours) {
+            WindowRegistry::instance().Unregister(ours);
+        }
+        Instances::Stop();
+    }
+
+    TempDir home;
+    TWindowHandle ours = 0;
+
+private:
+    QString caption_;
+};
+
 // One discshell run with its own settings, instance markers and ready file;
 // the intro clip plays only when asked for.
 class ShellRun {

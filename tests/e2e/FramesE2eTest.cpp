@@ -62,16 +62,15 @@ void click(QPoint point)
     e2e::pointer({QStringLiteral("click"), QStringLiteral("1")});
 }
 
-class FramesE2eTest : public testing::Test {
+class FramesE2eTest : public e2e::JoinedTest {
 protected:
+    FramesE2eTest() : JoinedTest(QStringLiteral("Проверка рамок")) {}
     void SetUp() override
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-            GTEST_SKIP() << "needs an X server (run under xvfb-run)";
+        JoinedTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
         }
-        ASSERT_FALSE(e2e::discshell().isEmpty());
-        ours = e2e::joinInstances(home, QStringLiteral("Проверка рамок"));
-        ASSERT_NE(ours, TWindowHandle(0));
         disc = home.file(QStringLiteral("disc/run"));
         ASSERT_TRUE(e2e::copyTree(e2e::demoDisc(), disc));
         home.write(QStringLiteral("disc/run/Рамки.htm"), framesetPage);
@@ -83,16 +82,7 @@ protected:
         map.fill(QColor(0, 0, 160));
         ASSERT_TRUE(map.save(disc + QStringLiteral("/map_f.png")));
     }
-    void TearDown() override
-    {
-        if (ours) {
-            WindowRegistry::instance().Unregister(ours);
-        }
-        Instances::Stop();
-    }
 
-    TempDir home;
-    TWindowHandle ours = 0;
     QString disc;
 };
 

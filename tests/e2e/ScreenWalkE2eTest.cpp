@@ -5,11 +5,9 @@
 // tree left over from another screen shows up there). The walk ends with the
 // exit button, and the program must end with status 0.
 
+#include "DemoReader.h"
 #include "E2eSupport.h"
 #include "TempDir.h"
-#include "data/ConfigText.h"
-#include "data/ReadBin.h"
-#include "interface/InterfaceParser.h"
 #include "platform/VirtualFs.h"
 
 #include <QProcess>
@@ -24,6 +22,7 @@
 namespace {
 
 using e2e::demoDisc;
+using e2e::DemoReader;
 using e2e::pointer;
 using e2e::screenshot;
 using e2e::ShellRun;
@@ -42,39 +41,6 @@ struct DemoScreens {
     QList<QList<QRect>> painted;
     QList<QImage> backgrounds;
     Control exitButton;
-};
-
-class DemoReader {
-public:
-    DemoReader()
-    {
-        VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
-        EXPECT_TRUE(bin_.Open(VirtualFs::fromHostPath(demoDisc() + QStringLiteral("/Mev.dhl"))));
-    }
-
-    QImage picture(const QString& name) const
-    {
-        QByteArray data;
-        bin_.ReadToBuffer(name, data);
-        return QImage::fromData(data);
-    }
-
-    TInterfaceDescription description() const
-    {
-        QByteArray buffer;
-        bin_.ReadToBuffer(QStringLiteral("Struct.cfs"), buffer);
-        TDynamicStringArray lines;
-        DecodeConfig(buffer, lines, true);
-        return ReadInterfaceDescription(lines);
-    }
-
-    QRect pictureBounds(int left, int top, const QString& name) const
-    {
-        return QRect(QPoint(left, top), picture(name).size());
-    }
-
-private:
-    TReadBin bin_;
 };
 
 QRect edges(int left, int top, int right, int bottom)

@@ -3,10 +3,9 @@
 // shaped, its close button reacts to the pointer and closes the program, and
 // a second start of the same disc ends without a window.
 
+#include "DemoReader.h"
 #include "E2eSupport.h"
 #include "TempDir.h"
-#include "data/ConfigText.h"
-#include "data/ReadBin.h"
 #include "interface/InterfaceParser.h"
 #include "platform/VirtualFs.h"
 
@@ -37,19 +36,11 @@ struct DemoInterface {
 
 DemoInterface readDemoInterface()
 {
-    VirtualFs::instance().mount(QStringLiteral("z:\\"), QStringLiteral("/"));
-    TReadBin bin;
-    EXPECT_TRUE(bin.Open(VirtualFs::fromHostPath(demoDisc() + QStringLiteral("/Mev.dhl"))));
-    QByteArray buffer;
-    bin.ReadToBuffer(QStringLiteral("Struct.cfs"), buffer);
-    TDynamicStringArray lines;
-    DecodeConfig(buffer, lines, true);
+    const e2e::DemoReader reader;
     DemoInterface demo;
-    demo.description = ReadInterfaceDescription(lines);
+    demo.description = reader.description();
     const RBtn& close = demo.description.CloseButton;
-    QByteArray picture;
-    bin.ReadToBuffer(close.PicUp, picture);
-    demo.closeButton = QRect(QPoint(close.Left, close.Top), QImage::fromData(picture).size());
+    demo.closeButton = reader.pictureBounds(close.Left, close.Top, close.PicUp);
     return demo;
 }
 

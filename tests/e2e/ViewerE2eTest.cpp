@@ -137,30 +137,17 @@ void click(QPoint point)
     pointer({QStringLiteral("click"), QStringLiteral("1")});
 }
 
-class ViewerE2eTest : public testing::Test {
+class ViewerE2eTest : public e2e::JoinedTest {
 protected:
-    void SetUp() override
-    {
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-            GTEST_SKIP() << "needs an X server (run under xvfb-run)";
-        }
-        ASSERT_FALSE(e2e::discshell().isEmpty());
-        ours = e2e::joinInstances(home, QStringLiteral("Проверка"));
-        ASSERT_NE(ours, TWindowHandle(0));
-    }
+    ViewerE2eTest() : JoinedTest(QStringLiteral("Проверка")) {}
     void TearDown() override
     {
-        if (ours) {
-            WindowRegistry::instance().Unregister(ours);
-        }
         for (const quint32 pid : viewers) {
             ::kill(pid_t(pid), SIGTERM);
         }
-        Instances::Stop();
+        JoinedTest::TearDown();
     }
 
-    TempDir home;
-    TWindowHandle ours = 0;
     QList<quint32> viewers;
 };
 

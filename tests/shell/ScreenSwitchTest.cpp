@@ -208,28 +208,42 @@ TEST_F(DemoScreenSwitchTest, NoFadeOfTheOldScreenOutlivesTheSwitchAndExitRecords
     EXPECT_TRUE(form->Animation().Running()) << "the window closes through its animation";
 }
 
-TEST(RestartTimerTest, AHeldClipOfTheStartScreenPlaysOnAMomentAfterTheReturn)
-{
-    shelltest::ShellTestDisc disc(
-        QStringLiteral("тестовый диск"), QString(),
-        QStringLiteral("2_screen=bg.bmp\nswitchone=1\nvx=500\nvy=110\nfn1=s_up.bmp\nfn2=s_mvup."
-                       "bmp\nfn3=s_mvdn.bmp\nfn4=s_dn.bmp\nstate=on\nstore=off\ngoup=2d\ngodown="
-                       "3d\nhint=3D\nwav=no\n"));
-    TMainForm form(disc.context());
-    form.FormCreate();
-    finishAnimation(form);
-    CallLog log;
-    RecordingComponents components(log);
-    form.Components() = components.set;
-    components.video.mode3D = true;
-    components.video.halted = true;
-    form.Components().VideoPlayer = &components.video;
-
-    auto run = [&form](const char* command) {
+// A window of a test disc whose 3-D view is on, with recording components;
+// run() issues a command as a button of the window would.
+struct VideoWindow {
+    explicit VideoWindow(const QString& structText)
+        : disc(QStringLiteral("тестовый диск"), QString(), structText), form(disc.context()),
+          components(log)
+    {
+        form.FormCreate();
+        finishAnimation(form);
+        form.Components() = components.set;
+        components.video.mode3D = true;
+        form.Components().VideoPlayer = &components.video;
+    }
+    void run(const char* command)
+    {
         QString text = QString::fromLatin1(command);
         QString sound;
         form.ExecuteCommand(text, sound, 0, 0, 1);
-    };
+    }
+
+    shelltest::ShellTestDisc disc;
+    TMainForm form;
+    CallLog log;
+    RecordingComponents components;
+};
+
+TEST(RestartTimerTest, AHeldClipOfTheStartScreenPlaysOnAMomentAfterTheReturn)
+{
+    VideoWindow window(
+        QStringLiteral("2_screen=bg.bmp\nswitchone=1\nvx=500\nvy=110\nfn1=s_up.bmp\nfn2=s_mvup."
+                       "bmp\nfn3=s_mvdn.bmp\nfn4=s_dn.bmp\nstate=on\nstore=off\ngoup=2d\ngodown="
+                       "3d\nhint=3D\nwav=no\n"));
+    TMainForm& form = window.form;
+    CallLog& log = window.log;
+    window.components.video.halted = true;
+    auto run = [&window](const char* command) { window.run(command); };
     run("2");
     EXPECT_TRUE(log.calls.contains(QStringLiteral("Video.Freeze")));
     EXPECT_EQ(form.RestartTimer(), nullptr);
@@ -248,36 +262,19 @@ TEST(RestartTimerTest, AHeldClipOfTheStartScreenPlaysOnAMomentAfterTheReturn)
     EXPECT_TRUE(log.calls.contains(QStringLiteral("Video.Resume")));
     EXPECT_FALSE(form.RestartTimer()->isActive());
 
-    components.video.halted = false;
+    window.components.video.halted = false;
     run("2");
     run("1");
     EXPECT_FALSE(form.RestartTimer()->isActive()) << "a clip that plays needs no restart";
 }
 
-} // namespace
-
-namespace {
-
 // The 3-D clip belongs to the start screen: a switch to any other screen
 // holds it, and only the start screen gets its held frame drawn back.
 TEST(RestartTimerTest, AnyOtherScreenHoldsTheClipAndOnlyTheStartScreenShowsItsFrame)
 {
-    shelltest::ShellTestDisc disc(QStringLiteral("тестовый диск"), QString(),
-                                  QStringLiteral("2_screen=bg.bmp\n3_screen=bg.bmp\n"));
-    TMainForm form(disc.context());
-    form.FormCreate();
-    finishAnimation(form);
-    CallLog log;
-    RecordingComponents components(log);
-    form.Components() = components.set;
-    components.video.mode3D = true;
-    form.Components().VideoPlayer = &components.video;
-
-    auto run = [&form](const char* command) {
-        QString text = QString::fromLatin1(command);
-        QString sound;
-        form.ExecuteCommand(text, sound, 0, 0, 1);
-    };
+    VideoWindow window(QStringLiteral("2_screen=bg.bmp\n3_screen=bg.bmp\n"));
+    CallLog& log = window.log;
+    auto run = [&window](const char* command) { window.run(command); };
     run("3");
     ASSERT_EQ(Shell().CurrentScreen, 2);
     EXPECT_EQ(log.calls.filter(QStringLiteral("Video.")), QStringList{"Video.Freeze"})
