@@ -5,7 +5,9 @@
 #include "engine/UserAgentStyle.h"
 
 #include <QImage>
+#include <QMutex>
 #include <QPainter>
+#include <map>
 
 namespace {
 
@@ -17,6 +19,24 @@ litehtml::context& sharedContext()
         made->load_master_stylesheet(UserAgentStyle::StyleSheet().toUtf8().constData());
         return made;
     }();
+    return *context;
+}
+
+// The user-agent style sheet followed by the viewer's defaults, parsed once
+// for each set of defaults. The defaults come from the reader's settings,
+// never from a page, so there are only a few; each lives as long as the
+// program, since the documents made with it refer to it.
+litehtml::context& contextWith(const QString& userStyle)
+{
+    static QMutex mutex;
+    static std::map<QString, std::unique_ptr<litehtml::context>> contexts;
+    const QMutexLocker lock(&mutex);
+    std::unique_ptr<litehtml::context>& context = contexts[userStyle];
+    if (!context) {
+        context = std::make_unique<litehtml::context>();
+        const QString sheet = UserAgentStyle::StyleSheet() + QLatin1Char('\n') + userStyle;
+        context->load_master_stylesheet(sheet.toUtf8().constData());
+    }
     return *context;
 }
 
@@ -36,16 +56,9 @@ LiteHtmlPage::~LiteHtmlPage()
 void LiteHtmlPage::load(const QString& html, const QString& userStyle)
 {
     document_.reset();
-    litehtml::context* context = &sharedContext();
-    ownContext_.reset();
-    if (!userStyle.isEmpty()) {
-        ownContext_ = std::make_unique<litehtml::context>();
-        const QString sheet = UserAgentStyle::StyleSheet() + QLatin1Char('\n') + userStyle;
-        ownContext_->load_master_stylesheet(sheet.toUtf8().constData());
-        context = ownContext_.get();
-    }
+    litehtml::context& context = userStyle.isEmpty() ? sharedContext() : contextWith(userStyle);
     const QByteArray text = PresentationalCss::Rewrite(html).toUtf8();
-    document_ = litehtml::document::createFromUTF8(text.constData(), &container_, context);
+    document_ = litehtml::document::createFromUTF8(text.constData(), &container_, &context);
 }
 
 int LiteHtmlPage::layout(QSize viewport)

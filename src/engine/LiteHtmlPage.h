@@ -34,9 +34,6 @@ public:
 
 private:
     LiteHtmlContainer container_;
-    // The style sheet with the viewer's defaults when there are any; it
-    // outlives the document, which refers to it.
-    std::unique_ptr<litehtml::context> ownContext_;
     litehtml::document::ptr document_;
 };
 
