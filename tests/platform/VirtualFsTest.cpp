@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -303,8 +304,15 @@ TEST(RuntimeFolder, OnlyAFolderOfOurOwnWithModeSevenHundredIsTaken)
 
     const QString file = place.write(QStringLiteral("file"), "x");
     EXPECT_EQ(HostFolder::ownedPrivateFolder(file), QString());
-    // A folder of another owner: the root's own /tmp stands for one.
-    if (::getuid() != 0) {
+    // A folder of another owner with our mode: root makes one by giving it
+    // away; anyone else has the root's own "/" for one.
+    if (::getuid() == 0) {
+        const QString theirs = place.file(QStringLiteral("theirs"));
+        ASSERT_TRUE(QDir().mkpath(theirs));
+        ASSERT_EQ(::chmod(QFile::encodeName(theirs).constData(), 0700), 0);
+        ASSERT_EQ(::chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
+        EXPECT_EQ(HostFolder::ownedPrivateFolder(theirs), QString());
+    } else {
         EXPECT_EQ(HostFolder::ownedPrivateFolder(QStringLiteral("/")), QString());
     }
 }

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kMaxViewport = 8192; // px each way
+constexpr int kMaxFontSize = 96;   // points, beyond any reader's choice
 
 int viewportSide(const CommandLineArgs& args, const QString& option, int fallback, bool& ok)
 {
@@ -25,27 +26,47 @@ int viewportSide(const CommandLineArgs& args, const QString& option, int fallbac
     return side;
 }
 
+// The reader's page font when "--font" or "--font-size" gives one, else the
+// viewer's default.
+ViewerDefaults readerDefaults(const CommandLineArgs& args, bool& ok)
+{
+    ViewerDefaults defaults;
+    if (args.hasValue(QStringLiteral("--font"))) {
+        defaults.fontName = args.value(QStringLiteral("--font"));
+        ok = ok && !defaults.fontName.trimmed().isEmpty();
+    }
+    if (args.hasValue(QStringLiteral("--font-size"))) {
+        defaults.fontSize = args.value(QStringLiteral("--font-size")).toInt(&ok);
+        ok = ok && defaults.fontSize > 0 && defaults.fontSize <= kMaxFontSize;
+    }
+    return defaults;
+}
+
 } // namespace
 
 QString RenderCommand::usage()
 {
     return QStringLiteral(
         "  render DISC PAGE -o OUT.png [--width W] [--height H] [--appdir VIRTUALPATH]\n"
+        "         [--font NAME] [--font-size PT]\n"
         "      draw one page of the disc (PAGE below the program folder) as the viewer\n"
-        "      does, at a viewport of W x H pixels (800 x 600 unless given)\n");
+        "      does, at a viewport of W x H pixels (800 x 600 unless given), with the\n"
+        "      reader's page font when given (the viewer's default otherwise)\n");
 }
 
 int RenderCommand::usageError(const QString& message)
 {
     return io_.badInput(QStringLiteral("render: %1 (usage: disctool render DISC PAGE -o OUT.png "
-                                       "[--width W] [--height H] [--appdir VIRTUALPATH])")
+                                       "[--width W] [--height H] [--appdir VIRTUALPATH] "
+                                       "[--font NAME] [--font-size PT])")
                             .arg(message));
 }
 
 int RenderCommand::run(const QStringList& arguments)
 {
     CommandLineArgs args({QStringLiteral("-o"), QStringLiteral("--width"),
-                          QStringLiteral("--height"), QStringLiteral("--appdir")},
+                          QStringLiteral("--height"), QStringLiteral("--appdir"),
+                          QStringLiteral("--font"), QStringLiteral("--font-size")},
                          {});
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         return io_.badInput(QStringLiteral("render: fonts need a GUI application"));
@@ -61,6 +82,10 @@ int RenderCommand::run(const QStringList& arguments)
                          viewportSide(args, QStringLiteral("--height"), 600, ok));
     if (!ok) {
         return usageError(QStringLiteral("bad viewport size"));
+    }
+    const ViewerDefaults defaults = readerDefaults(args, ok);
+    if (!ok) {
+        return usageError(QStringLiteral("bad font"));
     }
     const QString discHost = args.positionals().at(0);
     QString appDir = args.value(QStringLiteral("--appdir"));
@@ -83,7 +108,7 @@ int RenderCommand::run(const QStringList& arguments)
     if (!bytes) {
         return io_.missing(QStringLiteral("render: no page ") + page);
     }
-    const QImage image = RenderPage(page, PageCharset::DecodePage(*bytes), viewport);
+    const QImage image = RenderPage(page, PageCharset::DecodePage(*bytes), viewport, defaults);
     if (!image.save(args.value(QStringLiteral("-o")), "PNG")) {
         return io_.badInput(QStringLiteral("render: cannot write ") +
                             args.value(QStringLiteral("-o")));

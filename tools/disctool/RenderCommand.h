@@ -4,8 +4,9 @@
 
 #include <QStringList>
 
-// "render DISC PAGE -o OUT.png [--width W] [--height H] [--appdir DIR]":
-// one page of a disc drawn by the viewer's page engine at a viewport,
+// "render DISC PAGE -o OUT.png [--width W] [--height H] [--appdir DIR]
+// [--font NAME] [--font-size PT]": one page of a disc drawn by the viewer's
+// page engine at a viewport, in the page font a reader chose,
 // offscreen, the page and its files read as the shell reads them (the
 // packed archive first, the disc's files otherwise). For disc authors'
 // previews and for tests.
