@@ -2,11 +2,13 @@
 
 #include "data/PageCharset.h"
 #include "engine/HtmlResources.h"
+#include "engine/LiteHtmlBody.h"
 #include "engine/PagePaths.h"
 #include "engine/PresentationalCss.h"
 
 #include <QPainter>
 #include <QPainterPath>
+#include <cstring>
 
 namespace {
 
@@ -427,9 +429,12 @@ void LiteHtmlContainer::get_client_rect(litehtml::position& client) const
 }
 
 std::shared_ptr<litehtml::element>
-LiteHtmlContainer::create_element(const char*, const litehtml::string_map&,
-                                  const std::shared_ptr<litehtml::document>&)
+LiteHtmlContainer::create_element(const char* tagName, const litehtml::string_map&,
+                                  const std::shared_ptr<litehtml::document>& document)
 {
+    if (std::strcmp(tagName, "body") == 0) {
+        return std::make_shared<LiteHtmlBody>(document);
+    }
     return nullptr;
 }
 

@@ -178,3 +178,32 @@ TEST_F(LiteHtmlRender, TextListsAndFontsDrawInTheirColours)
     EXPECT_GT(red, 100);
     EXPECT_GT(blue, 50);
 }
+
+// The first block's top margin collapses with the body's: the block stands at
+// the larger of the two, with or without a border of its own; a body with a
+// top padding keeps the margins apart, and text first has nothing to collapse.
+TEST_F(LiteHtmlRender, TheFirstBlocksTopMarginCollapsesWithTheBodysWhateverItsBorder)
+{
+    const auto topOfRed = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixelColor(60, y) == QColor(255, 0, 0)) {
+                return y;
+            }
+        }
+        return -1;
+    };
+    const QString block =
+        QStringLiteral("<div style='margin-top:30px;height:20px;background:#ff0000;"
+                       "border-top:%1'></div>");
+    const QString plain = block.arg(QStringLiteral("0"));
+    const QString bordered = block.arg(QStringLiteral("4px solid #ff0000"));
+    EXPECT_EQ(topOfRed(render("<body style='margin:0'>" + plain)), 30);
+    EXPECT_EQ(topOfRed(render("<body style='margin:0'>" + bordered)), 30);
+    EXPECT_EQ(topOfRed(render("<body style='margin:8px'>" + bordered)), 30);
+    EXPECT_EQ(topOfRed(render("<body style='margin:40px'>" + bordered)), 40);
+    EXPECT_EQ(topOfRed(render("<body style='margin:0;padding-top:5px'>" + bordered)), 35);
+    EXPECT_EQ(topOfRed(render("<body style='margin:0'><h1 style='margin:30px 0;"
+                              "border-top:4px solid #ff0000;font-size:10px'>x</h1>" +
+                              plain)),
+              30);
+}

@@ -1,0 +1,40 @@
+#include "engine/LiteHtmlBody.h"
+
+LiteHtmlBody::LiteHtmlBody(const std::shared_ptr<litehtml::document>& document)
+    : litehtml::el_body(document)
+{
+}
+
+int LiteHtmlBody::render(int x, int y, int maxWidth, bool secondPass)
+{
+    const int width = litehtml::el_body::render(x, y, maxWidth, secondPass);
+    const litehtml::element::ptr block = firstBlock();
+    if (!block || m_padding.top != 0 || m_borders.top != 0) {
+        return width;
+    }
+    // A block's margin box above the body's content is a margin the body
+    // should have taken over; when the body's margin is smaller, the
+    // difference was lost.
+    const int collapsed = -block->top();
+    if (collapsed > m_margins.top) {
+        m_pos.y += collapsed - m_margins.top;
+        m_margins.top = collapsed;
+    }
+    return width;
+}
+
+litehtml::element::ptr LiteHtmlBody::firstBlock() const
+{
+    for (size_t index = 0; index < get_children_count(); ++index) {
+        const litehtml::element::ptr child = get_child(int(index));
+        if (child->is_white_space() || !child->in_normal_flow()) {
+            continue;
+        }
+        const litehtml::style_display display = child->get_display();
+        const bool block = display == litehtml::display_block ||
+                           display == litehtml::display_list_item ||
+                           display == litehtml::display_table;
+        return block && child->get_float() == litehtml::float_none ? child : nullptr;
+    }
+    return nullptr;
+}
