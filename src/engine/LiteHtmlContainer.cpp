@@ -6,6 +6,8 @@
 #include "engine/PagePaths.h"
 #include "engine/PresentationalCss.h"
 
+#include <QFontInfo>
+#include <QMutex>
 #include <QPainter>
 #include <QPainterPath>
 #include <cstring>
@@ -27,7 +29,34 @@ QRect rectOf(const litehtml::position& pos)
     return QRect(pos.x, pos.y, pos.width, pos.height);
 }
 
-// "Arial, 'Times New Roman', serif" as families fontconfig picks from in turn.
+// Whether the font database has a face for the family, its own or one that
+// stands in for it (Liberation Mono for Courier New). The database answers
+// every name with some face; a name it does not know gets the face that a
+// name nobody has gets, and is taken as missing.
+bool hasFaceFor(const QString& family)
+{
+    static QMutex mutex;
+    static QHash<QString, bool> known;
+    const QMutexLocker lock(&mutex);
+    const QString key = family.toLower();
+    const auto found = known.constFind(key);
+    if (found != known.constEnd()) {
+        return *found;
+    }
+    const auto resolved = [](const QString& name) {
+        QFont font;
+        font.setFamilies({name});
+        return QFontInfo(font).family().toLower();
+    };
+    static const QString fallback = resolved(QStringLiteral("discshell no such family"));
+    const bool has = key == fallback || resolved(family) != fallback;
+    known.insert(key, has);
+    return has;
+}
+
+// "Arial, 'Times New Roman', serif": the families the font database has a
+// face for, in the page's order, as a browser goes down the list. Generic
+// families always have one.
 QStringList familiesOf(const QString& faceName)
 {
     QStringList families;
@@ -37,13 +66,12 @@ QStringList familiesOf(const QString& faceName)
         family.remove(QLatin1Char('\''));
         const QString lower = family.toLower();
         if (lower == QLatin1String("sans-serif")) {
-            family = QStringLiteral("Sans Serif");
+            families.append(QStringLiteral("Sans Serif"));
         } else if (lower == QLatin1String("serif")) {
-            family = QStringLiteral("Serif");
+            families.append(QStringLiteral("Serif"));
         } else if (lower == QLatin1String("monospace")) {
-            family = QStringLiteral("Monospace");
-        }
-        if (!family.isEmpty()) {
+            families.append(QStringLiteral("Monospace"));
+        } else if (!family.isEmpty() && hasFaceFor(family)) {
             families.append(family);
         }
     }

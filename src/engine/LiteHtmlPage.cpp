@@ -57,7 +57,8 @@ void LiteHtmlPage::load(const QString& html, const QString& userStyle)
 {
     document_.reset();
     litehtml::context& context = userStyle.isEmpty() ? sharedContext() : contextWith(userStyle);
-    const QByteArray text = PresentationalCss::Rewrite(html).toUtf8();
+    const QByteArray text =
+        PresentationalCss::Rewrite(html, container_.get_default_font_size()).toUtf8();
     document_ = litehtml::document::createFromUTF8(text.constData(), &container_, &context);
 }
 

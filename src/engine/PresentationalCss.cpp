@@ -101,9 +101,38 @@ void setAttribute(HtmlAttributes& attributes, const QString& name, const QString
 
 } // namespace
 
-QString PresentationalCss::Rewrite(const QString& html)
+QString PresentationalCss::Rewrite(const QString& html, int mediumPixels)
 {
-    return PresentationalCss(html).run();
+    return PresentationalCss(html, qBound(1, mediumPixels, kMaxFontSize)).run();
+}
+
+// "1" to "7", or "+N" and "-N" counted from the base font's size; 0 for
+// anything else.
+int PresentationalCss::legacyFontSize(const QString& value) const
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*([+-]?)(\\d{1,3})"));
+    const QRegularExpressionMatch match = number.match(value);
+    if (!match.hasMatch()) {
+        return 0;
+    }
+    const int amount = match.captured(2).toInt();
+    const QString sign = match.captured(1);
+    const int size = sign.isEmpty()               ? amount
+                     : sign == QLatin1String("+") ? baseFontSize_ + amount
+                                                  : baseFontSize_ - amount;
+    return qBound(1, size, 7);
+}
+
+// The sizes 1 to 6 are CSS's keywords from x-small to xx-large, measured from
+// the page font as browsers do; 7 is three times the page font.
+QString PresentationalCss::fontSizeCss(int legacySize) const
+{
+    static const char* const keywords[] = {"x-small", "small",   "medium",
+                                           "large",   "x-large", "xx-large"};
+    if (legacySize >= 1 && legacySize <= 6) {
+        return QLatin1String(keywords[legacySize - 1]);
+    }
+    return QString::number(qMin(3 * mediumPixels_, int(kMaxFontSize))) + QLatin1String("px");
 }
 
 QString PresentationalCss::Length(const QString& value)
@@ -247,10 +276,17 @@ QString PresentationalCss::styleOf(const HtmlTag& tag, HtmlAttributes& attribute
         add(style, "background-color", Colour(AttributeValue(attributes, u"color")));
     } else if (name == QLatin1String("font")) {
         add(style, "font-family", fontFamilies(AttributeValue(attributes, u"face")));
+        if (const int size = legacyFontSize(AttributeValue(attributes, u"size"))) {
+            add(style, "font-size", fontSizeCss(size));
+        }
     } else if (name == QLatin1String("basefont")) {
         const QString colour = Colour(AttributeValue(attributes, u"color"));
         if (!colour.isEmpty()) {
             pageCss_ += QLatin1String("body{color:") + colour + QLatin1Char('}');
+        }
+        if (const int size = legacyFontSize(AttributeValue(attributes, u"size"))) {
+            baseFontSize_ = size;
+            pageCss_ += QLatin1String("body{font-size:") + fontSizeCss(size) + QLatin1Char('}');
         }
     }
     return style;

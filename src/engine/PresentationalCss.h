@@ -7,7 +7,7 @@
 
 // Turns the presentational attributes of HTML 4 pages (bgcolor, background,
 // width and height, align and valign, cellpadding, cellspacing and border,
-// hspace and vspace, body colours and margins, basefont) into inline CSS in
+// hspace and vspace, body colours and margins, font sizes, basefont) into CSS in
 // front of the element's own style, so that the layout engine, which reads
 // only CSS, draws the page as the browsers of the time did. Attacker-sized
 // values are capped on the way: lengths, spans and the nesting depth.
@@ -18,7 +18,8 @@ public:
     static constexpr int kMaxDepth = 512;     // elements open at once
     static constexpr int kMaxFontSize = 1000; // px
 
-    static QString Rewrite(const QString& html);
+    // mediumPixels: the size of the page font, which <font size=3> keeps.
+    static QString Rewrite(const QString& html, int mediumPixels = 16);
 
     // "80", "80px", "50%" as a CSS length; empty for anything else.
     static QString Length(const QString& value);
@@ -31,7 +32,10 @@ private:
         QString border;
     };
 
-    explicit PresentationalCss(const QString& html) : html_(html), scanner_(html) {}
+    PresentationalCss(const QString& html, int mediumPixels)
+        : html_(html), scanner_(html), mediumPixels_(mediumPixels)
+    {
+    }
     QString run();
     void rewriteTag(const HtmlTag& tag);
     bool emptyLineBreak(const HtmlTag& tag);
@@ -42,6 +46,8 @@ private:
     QString tableStyle(const HtmlAttributes& attributes);
     QString cellStyle(const HtmlAttributes& attributes);
     QString imageStyle(const HtmlAttributes& attributes) const;
+    int legacyFontSize(const QString& value) const;
+    QString fontSizeCss(int legacySize) const;
     void capSpans(HtmlAttributes& attributes) const;
     void replace(const HtmlTag& tag, const QString& text);
 
@@ -49,6 +55,8 @@ private:
     HtmlTagScanner scanner_;
     QString out_;
     QString pageCss_;
+    int mediumPixels_;
+    int baseFontSize_ = 3; // of <basefont size>, what "+1" and "-1" count from
     qsizetype copied_ = 0;
     qsizetype lastBreakEnd_ = -1; // where the last <br> ended
     QList<Table> tables_;

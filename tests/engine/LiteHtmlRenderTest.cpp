@@ -78,21 +78,29 @@ TEST_F(LiteHtmlRender, BorderColoursAreFlatAndCentreCentresTablesAndBlocks)
 }
 
 // <font face> names a face as font-family does: the first face there is,
-// Courier New through its metric twin, gives monospaced text.
+// Courier New through its metric twin, gives monospaced text; faces nobody
+// has give the page font, whatever the font database would stand in.
 TEST_F(LiteHtmlRender, FontFacesAreTheFacesOfTheirText)
 {
-    const QImage image = render(QStringLiteral(
-        "<body leftmargin=0 topmargin=0><table cellspacing=0 cellpadding=0 bgcolor=#0000ff><tr>"
-        "<td><font face=\"No Such Face, Courier New\" color=#0000ff>iiiiiiiiiiiiiiiiiiii</font>"
-        "</td></tr></table><table cellspacing=0 cellpadding=0 bgcolor=#ff0000><tr><td>"
-        "<font color=#ff0000>iiiiiiiiiiiiiiiiiiii</font></td></tr></table>"));
-    int mono = 0;
-    int plain = 0;
-    for (int x = 0; x < kViewport.width(); ++x) {
-        mono += at(image, x, 5) == QColor(0, 0, 255);
-        plain += at(image, x, 25) == QColor(255, 0, 0);
-    }
-    EXPECT_GT(mono, 2 * plain) << "monospaced i's are far wider than proportional ones";
+    const QString row =
+        QStringLiteral("<table cellspacing=0 cellpadding=0 bgcolor=#%1><tr><td style='height:30px'>"
+                       "<font face=\"%2\" color=#%1>iiiiiiiiiiiiiiiiiiii</font></td></tr></table>");
+    const QImage image =
+        render("<body leftmargin=0 topmargin=0>" + row.arg("0000ff", "No Such Face, Courier New") +
+               row.arg("ff0000", "") + row.arg("00ff00", "No Such Face, Courier New, Courier") +
+               row.arg("ffff00", "No Such Face, Nor This"));
+    const auto widthOfRow = [&image](int number, QColor colour) {
+        int width = 0;
+        for (int x = 0; x < kViewport.width(); ++x) {
+            width += at(image, x, number * 30 + 5) == colour;
+        }
+        return width;
+    };
+    const int plain = widthOfRow(1, QColor(255, 0, 0));
+    EXPECT_GT(widthOfRow(0, QColor(0, 0, 255)), 2 * plain)
+        << "monospaced i's are far wider than proportional ones";
+    EXPECT_GT(widthOfRow(2, QColor(0, 255, 0)), 2 * plain);
+    EXPECT_EQ(widthOfRow(3, QColor(255, 255, 0)), plain);
 }
 
 TEST_F(LiteHtmlRender, BackgroundPicturesAndPicturesComeFromTheArchive)
@@ -206,4 +214,34 @@ TEST_F(LiteHtmlRender, TheFirstBlocksTopMarginCollapsesWithTheBodysWhateverItsBo
                               "border-top:4px solid #ff0000;font-size:10px'>x</h1>" +
                               plain)),
               30);
+}
+
+// Text of <font size=N> is as wide as a browser draws it: with a page font
+// of 12 points each step larger than the one before, 7 three times as large
+// as the page font.
+TEST_F(LiteHtmlRender, FontSizesStepUpFromOneToSeven)
+{
+    ViewerDefaults twelvePoints;
+    twelvePoints.fontSize = 12;
+    QString page = QStringLiteral("<body style='margin:0'>");
+    for (int size = 1; size <= 7; ++size) {
+        page += QStringLiteral("<div style='height:40px'><span style='background:#ff0000'>"
+                               "<font size=%1>xxxx</font></span></div>")
+                    .arg(size);
+    }
+    const QImage image = RenderPage(kPage, page, kViewport, twelvePoints);
+    QList<int> widths;
+    for (int size = 1; size <= 7; ++size) {
+        int width = 0;
+        for (int y = (size - 1) * 40; y < size * 40; ++y) {
+            for (int x = width; x < image.width() && at(image, x, y) == QColor(255, 0, 0); ++x) {
+                width = x + 1;
+            }
+        }
+        widths.append(width);
+    }
+    for (int size = 2; size <= 7; ++size) {
+        EXPECT_GT(widths[size - 1], widths[size - 2]) << "size " << size;
+    }
+    EXPECT_NEAR(widths[6], 3 * widths[2], 4) << "7 against 3";
 }

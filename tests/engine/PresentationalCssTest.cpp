@@ -97,3 +97,34 @@ TEST(PresentationalCss, LengthsAndColoursAreReadAsBrowsersDid)
     EXPECT_EQ(PresentationalCss::Colour(QStringLiteral("Navy")), QStringLiteral("Navy"));
     EXPECT_EQ(PresentationalCss::Colour(QStringLiteral("red}body{x")), QString());
 }
+
+// <font size> and <basefont size> as browsers sized them: 1 to 6 are the
+// keywords from x-small to xx-large, 7 three times the page font, "+N"/"-N"
+// count from the base font (3 unless <basefont> says), and every size stays
+// between 1 and 7.
+TEST(PresentationalCss, FontSizesAreTheBrowsersSevenSizesCountedFromTheBaseFont)
+{
+    const auto sizeOf = [](const QString& tag, int medium = 16) {
+        const QString page = PresentationalCss::Rewrite(tag + QLatin1String("x</font>"), medium);
+        const qsizetype at = page.indexOf(QLatin1String("font-size:"));
+        return at < 0 ? QString() : page.mid(at + 10, page.indexOf(u';', at) - at - 10);
+    };
+    EXPECT_EQ(sizeOf("<font size=1>"), "x-small");
+    EXPECT_EQ(sizeOf("<font size=3>"), "medium");
+    EXPECT_EQ(sizeOf("<font size=6>"), "xx-large");
+    EXPECT_EQ(sizeOf("<font size=7>"), "48px");
+    EXPECT_EQ(sizeOf("<font size=7>", 11), "33px") << "three times the page font";
+    EXPECT_EQ(sizeOf("<font size=+2>"), "x-large");
+    EXPECT_EQ(sizeOf("<font size=\" -1\">"), "small");
+    EXPECT_EQ(sizeOf("<font size=99>"), "48px");
+    EXPECT_EQ(sizeOf("<font size=-9>"), "x-small");
+    EXPECT_EQ(sizeOf("<font size=big>"), QString());
+    EXPECT_EQ(sizeOf("<font size=7>", 100000),
+              QString::number(PresentationalCss::kMaxFontSize) + "px");
+
+    const QString based = PresentationalCss::Rewrite(
+        QStringLiteral("<basefont size=5><font size=+1>a</font><font size=-4>b</font>"));
+    EXPECT_TRUE(based.startsWith(QLatin1String("<style>body{font-size:x-large}</style>")));
+    EXPECT_TRUE(based.contains(QLatin1String("font-size:xx-large;\">a")));
+    EXPECT_TRUE(based.contains(QLatin1String("font-size:x-small;\">b")));
+}
