@@ -1,16 +1,27 @@
 #include "engine/LiteHtmlBody.h"
 
+#include "engine/LiteHtmlClipped.h"
+
 LiteHtmlBody::LiteHtmlBody(const std::shared_ptr<litehtml::document>& document)
     : litehtml::el_body(document)
 {
 }
 
+// The body is laid out last of the page but for positioned boxes: its
+// descendants' places are final, and can be measured for drawing.
 int LiteHtmlBody::render(int x, int y, int maxWidth, bool secondPass)
 {
     const int width = litehtml::el_body::render(x, y, maxWidth, secondPass);
+    takeOverFirstBlockMargin();
+    LiteHtmlReach::Measure(*this);
+    return width;
+}
+
+void LiteHtmlBody::takeOverFirstBlockMargin()
+{
     const litehtml::element::ptr block = firstBlock();
     if (!block || m_padding.top != 0 || m_borders.top != 0) {
-        return width;
+        return;
     }
     // A block's margin box above the body's content is a margin the body
     // should have taken over; when the body's margin is smaller, the
@@ -20,7 +31,6 @@ int LiteHtmlBody::render(int x, int y, int maxWidth, bool secondPass)
         m_pos.y += collapsed - m_margins.top;
         m_margins.top = collapsed;
     }
-    return width;
 }
 
 litehtml::element::ptr LiteHtmlBody::firstBlock() const

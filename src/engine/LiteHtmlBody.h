@@ -19,6 +19,7 @@ public:
     int render(int x, int y, int maxWidth, bool secondPass = false) override;
 
 private:
+    void takeOverFirstBlockMargin();
     // The first child that takes part in the collapse: a block in the
     // normal flow, not floating; null when text or an inline comes first.
     litehtml::element::ptr firstBlock() const;

@@ -3,6 +3,7 @@
 #include "data/PageCharset.h"
 #include "engine/HtmlResources.h"
 #include "engine/LiteHtmlBody.h"
+#include "engine/LiteHtmlClipped.h"
 #include "engine/PagePaths.h"
 #include "engine/PresentationalCss.h"
 
@@ -463,7 +464,7 @@ LiteHtmlContainer::create_element(const char* tagName, const litehtml::string_ma
     if (std::strcmp(tagName, "body") == 0) {
         return std::make_shared<LiteHtmlBody>(document);
     }
-    return nullptr;
+    return LiteHtmlReach::Create(tagName, document);
 }
 
 void LiteHtmlContainer::get_media_features(litehtml::media_features& media) const

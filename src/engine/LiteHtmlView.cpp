@@ -109,8 +109,7 @@ QPoint LiteHtmlView::toPage(QPoint viewportPoint) const
 }
 
 // The page is drawn into a picture reaching a viewport above and below the
-// view, so that scrolling repaints from it; litehtml walks the whole page
-// on every drawing, however little of it is in view.
+// view, so that most scrolls repaint from it alone.
 void LiteHtmlView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
@@ -128,17 +127,48 @@ void LiteHtmlView::paintEvent(QPaintEvent* event)
     paintSelection(painter);
 }
 
+// A viewport above and below the view. What the last picture already holds
+// is copied over, so that a scroll draws only the strip it brings in.
 void LiteHtmlView::drawAround(const QRect& view)
 {
     const QRect area(view.left(), qMax(0, view.top() - view.height()), view.width(),
                      view.height() * 3);
+    const QRect before(drawnAt_, drawn_.deviceIndependentSize().toSize());
     const qreal ratio = viewport()->devicePixelRatioF();
-    drawn_ = QImage(area.size() * ratio, QImage::Format_RGB32);
-    drawn_.setDevicePixelRatio(ratio);
-    drawn_.fill(palette().color(QPalette::Base));
+    QImage image(area.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    const QRect kept = before.intersected(area);
+    if (drawn_.isNull() || kept.isEmpty() || before.left() != area.left() ||
+        before.width() != area.width() || drawn_.devicePixelRatio() != ratio) {
+        drawStrip(painter, area, area);
+    } else {
+        painter.drawImage(QRectF(kept.translated(-area.topLeft())), drawn_,
+                          QRectF(kept.translated(-before.topLeft()).topLeft() * ratio,
+                                 QSizeF(kept.size()) * ratio));
+        drawStrip(painter, area,
+                  QRect(area.left(), area.top(), area.width(), kept.top() - area.top()));
+        drawStrip(
+            painter, area,
+            QRect(area.left(), kept.bottom() + 1, area.width(), area.bottom() - kept.bottom()));
+    }
+    painter.end();
+    drawn_ = std::move(image);
     drawnAt_ = area.topLeft();
-    QPainter painter(&drawn_);
-    page_->draw(painter, -area.topLeft(), area);
+}
+
+// Draws the page's strip (page points) into the picture of the area.
+void LiteHtmlView::drawStrip(QPainter& painter, const QRect& area, const QRect& strip)
+{
+    if (strip.isEmpty()) {
+        return;
+    }
+    const QRect target = strip.translated(-area.topLeft());
+    painter.save();
+    painter.setClipRect(target);
+    painter.fillRect(target, palette().color(QPalette::Base));
+    page_->draw(painter, -area.topLeft(), strip);
+    painter.restore();
 }
 
 void LiteHtmlView::changeEvent(QEvent* event)

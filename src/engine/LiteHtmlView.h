@@ -74,6 +74,7 @@ protected:
 private:
     void updateScrollBars();
     void drawAround(const QRect& view);
+    void drawStrip(QPainter& painter, const QRect& area, const QRect& strip);
     void paintSelection(QPainter& painter) const;
     void trackHover(QPoint viewportPoint);
     void extendSelection(QPoint viewportPoint);

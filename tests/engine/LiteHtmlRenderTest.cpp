@@ -1,8 +1,10 @@
 #include "EngineTestDisc.h"
+#include "engine/HtmlResources.h"
 #include "engine/LiteHtmlPage.h"
 #include "engine/PresentationalCss.h"
 
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 // Probe pages drawn by the litehtml page: coloured boxes at known places,
@@ -244,4 +246,53 @@ TEST_F(LiteHtmlRender, FontSizesStepUpFromOneToSeven)
         EXPECT_GT(widths[size - 1], widths[size - 2]) << "size " << size;
     }
     EXPECT_NEAR(widths[6], 3 * widths[2], 4) << "7 against 3";
+}
+
+// Drawing a strip of the page gives, inside the strip, the very pixels of
+// drawing the whole page: blocks, cells, lists and the like skip their
+// descendants only when none of them can reach the strip, including text
+// overflowing a box of fixed height, negative margins, floats, cells
+// centred in tall rows, nested tables and positioned boxes.
+TEST_F(LiteHtmlRender, AStripOfThePageIsDrawnAsTheWholePageDrawsIt)
+{
+    QString page = QStringLiteral("<body style='margin:4px'>");
+    for (int part = 0; part < 6; ++part) {
+        page +=
+            QStringLiteral(
+                "<p>Абзац %1 of plain text that wraps over more than one line of the narrow view, "
+                "<b>bold</b> and <a href=x.htm>a link</a>.</p>"
+                "<div style='height:12px;background:#ddeeff'>overflowing text overflowing text "
+                "overflowing text overflowing text overflowing text overflowing text</div>"
+                "<div style='margin-top:-6px;background:#ffeedd'>pulled up</div>"
+                "<table border=1 cellpadding=2><tr><td height=80 valign=middle bgcolor=#eeffee>"
+                "middle</td><td><table border=1><tr><td>nested %1</td></tr><tr><td>cell</td></tr>"
+                "</table></td></tr></table>"
+                "<div><span style='float:right;width:40px;height:70px;background:#ff8800'></span>"
+                "float beside</div>"
+                "<ul><li>one<li>two<ol><li>inner</ol></ul>"
+                "<blockquote><div style='position:relative;top:-20px;color:#aa0000'>moved</div>"
+                "</blockquote><center><pre>pre  text</pre></center>")
+                .arg(part);
+    }
+    LiteHtmlPage whole(std::make_shared<HtmlResources>(), kPage, ViewerDefaults());
+    whole.load(page);
+    const int height = whole.layout(kViewport);
+    ASSERT_GT(height, 3 * kViewport.height());
+    QImage full(kViewport.width(), height, QImage::Format_RGB32);
+    full.fill(Qt::white);
+    {
+        QPainter painter(&full);
+        whole.draw(painter, QPoint(), QRect(0, 0, kViewport.width(), height));
+    }
+    for (int top = 0; top < height; top += 37) {
+        const QRect strip(0, top, kViewport.width(), qMin(29, height - top));
+        QImage drawn(strip.size(), QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        {
+            QPainter painter(&drawn);
+            painter.setClipRect(QRect(QPoint(), strip.size()));
+            whole.draw(painter, -strip.topLeft(), strip);
+        }
+        ASSERT_EQ(drawn, full.copy(strip)) << "strip at " << top << " of " << height;
+    }
 }

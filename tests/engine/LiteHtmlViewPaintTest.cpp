@@ -81,3 +81,18 @@ TEST_F(LiteHtmlViewPaint, HoverAndNewColoursRepaintWhatWasDrawn)
     EXPECT_EQ(viewer->verticalPosition(), 1240);
     EXPECT_EQ(shownAt(QPoint(150, 195)), bandColour(13));
 }
+
+// Scrolling back up brings strips in above what was drawn; small and large
+// steps both show the page as it is.
+TEST_F(LiteHtmlViewPaint, ScrollingBackUpInStepsOfAnySizeShowsThePage)
+{
+    viewer->setVerticalPosition(2800);
+    for (int top = viewer->verticalPosition(), step = 30; top > 0; top -= step, step += 23) {
+        viewer->setVerticalPosition(top);
+        for (int y : {1, 60, 120, 199}) {
+            const int pageY = top + y;
+            const QColor expected = pageY < 40 ? QColor(0, 255, 0) : bandColour((pageY - 40) / 100);
+            ASSERT_EQ(shownAt(QPoint(150, y)), expected) << "scrolled to " << top << " at " << y;
+        }
+    }
+}
