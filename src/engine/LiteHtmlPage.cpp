@@ -40,6 +40,17 @@ litehtml::context& contextWith(const QString& userStyle)
     return *context;
 }
 
+bool namesFormField(const QString& html)
+{
+    for (const QLatin1String tag : {QLatin1String("<input"), QLatin1String("<select"),
+                                    QLatin1String("<textarea"), QLatin1String("<button")}) {
+        if (html.contains(tag, Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 LiteHtmlPage::LiteHtmlPage(std::shared_ptr<HtmlResources> resources, const QString& pageFile,
@@ -56,6 +67,7 @@ LiteHtmlPage::~LiteHtmlPage()
 void LiteHtmlPage::load(const QString& html, const QString& userStyle)
 {
     document_.reset();
+    mayHaveFormFields_ = namesFormField(html);
     litehtml::context& context = userStyle.isEmpty() ? sharedContext() : contextWith(userStyle);
     const QByteArray text =
         PresentationalCss::Rewrite(html, container_.get_default_font_size()).toUtf8();

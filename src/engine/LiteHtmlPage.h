@@ -31,10 +31,14 @@ public:
 
     LiteHtmlContainer& container() { return container_; }
     const litehtml::document::ptr& document() const { return document_; }
+    // Whether the page's text names a form field; the others need no search
+    // for fields.
+    bool mayHaveFormFields() const { return mayHaveFormFields_; }
 
 private:
     LiteHtmlContainer container_;
     litehtml::document::ptr document_;
+    bool mayHaveFormFields_ = false;
 };
 
 // A page drawn into a picture of the viewport's size (the tool's render and

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -62,6 +63,12 @@ void LiteHtmlView::setPage(std::unique_ptr<LiteHtmlPage> page)
     hoveredAnchor_ = nullptr;
     selection_ = {};
     anchorCharacter_ = -1;
+    // The page shown before is freed once the new one is on screen: freeing
+    // a long page takes about as long as laying one out.
+    retired_ = std::move(page_);
+    if (retired_) {
+        QTimer::singleShot(kRetiredPageMs, this, [this] { retired_.reset(); });
+    }
     page_ = std::move(page);
     if (page_) {
         page_->container().setAnchorClicked(
@@ -72,7 +79,8 @@ void LiteHtmlView::setPage(std::unique_ptr<LiteHtmlPage> page)
     }
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
-    controls_.build(page_ ? page_->document() : nullptr, viewport(), formWidgets_);
+    controls_.build(page_ && page_->mayHaveFormFields() ? page_->document() : nullptr, viewport(),
+                    formWidgets_);
     relayout();
 }
 

@@ -80,9 +80,12 @@ private:
     void extendSelection(QPoint viewportPoint);
     bool followSelectedLink();
 
+    static constexpr int kRetiredPageMs = 50;
+
     std::unique_ptr<LiteHtmlPage> page_;
-    QImage drawn_;   // the page around the view
-    QPoint drawnAt_; // page point of its top-left corner
+    std::unique_ptr<LiteHtmlPage> retired_; // the page shown before, until freed
+    QImage drawn_;                          // the page around the view
+    QPoint drawnAt_;                        // page point of its top-left corner
     PageText text_;
     LiteHtmlFormControls controls_;
     bool formWidgets_ = true;

@@ -22,9 +22,20 @@ bool isWordCharacter(QChar c)
 
 void PageText::collect(const litehtml::document::ptr& document)
 {
+    document_ = document;
+    gathered_ = false;
     runs_.clear();
     joined_.clear();
     starts_.clear();
+}
+
+void PageText::gather() const
+{
+    if (gathered_) {
+        return;
+    }
+    gathered_ = true;
+    const litehtml::document::ptr document = document_.lock();
     if (document && document->root()) {
         collectFrom(document->root());
     }
@@ -41,7 +52,7 @@ void PageText::collect(const litehtml::document::ptr& document)
     }
 }
 
-void PageText::collectFrom(const litehtml::element::ptr& element)
+void PageText::collectFrom(const litehtml::element::ptr& element) const
 {
     if (element->get_display() == litehtml::display_none) {
         return;
@@ -66,6 +77,7 @@ void PageText::collectFrom(const litehtml::element::ptr& element)
 
 QString PageText::text(Range range) const
 {
+    gather();
     const qsizetype begin = qBound<qsizetype>(0, range.begin, joined_.size());
     const qsizetype end = qBound<qsizetype>(begin, range.end, joined_.size());
     return joined_.mid(begin, end - begin).trimmed();
@@ -73,6 +85,7 @@ QString PageText::text(Range range) const
 
 PageText::Range PageText::find(const QString& needle, bool caseSensitive, qsizetype from) const
 {
+    gather();
     if (needle.isEmpty() || from < 0 || from >= joined_.size()) {
         return {};
     }
@@ -83,6 +96,7 @@ PageText::Range PageText::find(const QString& needle, bool caseSensitive, qsizet
 
 int PageText::runOf(qsizetype position) const
 {
+    gather();
     return int(std::upper_bound(starts_.cbegin(), starts_.cend(), position) - starts_.cbegin()) - 1;
 }
 
@@ -99,6 +113,7 @@ int PageText::widthOf(int run, qsizetype characters) const
 
 qsizetype PageText::characterAt(QPoint point) const
 {
+    gather();
     int nearest = -1;
     for (int i = 0; i < runs_.size(); ++i) {
         const QRect& box = runs_.at(i).box;
@@ -127,6 +142,7 @@ qsizetype PageText::characterAt(QPoint point) const
 
 PageText::Range PageText::wordAt(QPoint point) const
 {
+    gather();
     const qsizetype at = characterAt(point);
     if (at < 0 || at >= joined_.size() || !isWordCharacter(joined_.at(at))) {
         return {};
@@ -144,6 +160,7 @@ PageText::Range PageText::wordAt(QPoint point) const
 
 QList<QRect> PageText::boxes(Range range) const
 {
+    gather();
     QList<QRect> covered;
     if (range.isEmpty() || runs_.isEmpty()) {
         return covered;
@@ -194,6 +211,7 @@ QString styledPiece(const PageText::Run& run, const QString& text)
 
 QString PageText::html(Range range) const
 {
+    gather();
     if (range.isEmpty() || runs_.isEmpty()) {
         return QString();
     }

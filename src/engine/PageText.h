@@ -4,11 +4,14 @@
 #include <QRect>
 #include <QString>
 #include <litehtml.h>
+#include <memory>
 
 // The text of a laid-out litehtml page as the reader sees it: its words and
 // spaces in document order with their boxes on the page, joined into one
 // plain text (lines apart by line breaks). Selections and finds are ranges
-// of characters of that text.
+// of characters of that text. The text is gathered when first asked for
+// after a layout, not at every layout: most pages are read, never selected
+// or searched.
 class PageText {
 public:
     struct Run {
@@ -22,10 +25,20 @@ public:
         bool isEmpty() const { return end <= begin; }
     };
 
+    // The page to take the text of, once laid out; its text is gathered when
+    // first asked for, while the document lives.
     void collect(const litehtml::document::ptr& document);
-    const QList<Run>& runs() const { return runs_; }
+    const QList<Run>& runs() const
+    {
+        gather();
+        return runs_;
+    }
 
-    Range all() const { return {0, joined_.size()}; }
+    Range all() const
+    {
+        gather();
+        return {0, joined_.size()};
+    }
     QString text(Range range) const;
     // A range as HTML: each piece in the colour, weight, slant and family it
     // is drawn with, inside its link, lines apart by <br>.
@@ -43,10 +56,13 @@ public:
     int runOf(qsizetype position) const;
 
 private:
-    void collectFrom(const litehtml::element::ptr& element);
+    void gather() const;
+    void collectFrom(const litehtml::element::ptr& element) const;
     int widthOf(int run, qsizetype characters) const;
 
-    QList<Run> runs_;
-    QString joined_;          // text of all runs
-    QList<qsizetype> starts_; // where each run starts in joined_
+    std::weak_ptr<litehtml::document> document_;
+    mutable bool gathered_ = true;
+    mutable QList<Run> runs_;
+    mutable QString joined_;          // text of all runs
+    mutable QList<qsizetype> starts_; // where each run starts in joined_
 };
