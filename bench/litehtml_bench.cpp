@@ -2,10 +2,14 @@
 // classes:
 //  - from its text to laid out at 800 pixels;
 //  - repainting the 800 x 600 view of the viewer after each 100-pixel scroll
-//    down the page (the median, and the slowest of them).
+//    down the page (the median, and the slowest of them);
+//  - a hostile page of 40 tables nested in one another, each of two cells,
+//    from its text to laid out (the engine's work grows threefold with each
+//    level; the page's layout work is capped).
 //   BENCH table_page_layout ours=<ms> unit=ms
 //   BENCH scroll_repaint ours=<median ms> unit=ms
 //   BENCH scroll_repaint_slowest ours=<ms> unit=ms
+//   BENCH nested_tables_40 ours=<ms> unit=ms
 // With --write-table FILE it only writes the page (for the comparison of
 // whole processes with a browser in table_page_bench).
 
@@ -91,6 +95,16 @@ int main(int argc, char** argv)
         layouts.push_back(timeIt([&] { laidOut(html); }));
     }
     std::printf("BENCH table_page_layout ours=%.2f unit=ms\n", median(layouts));
+
+    QString nested = QStringLiteral("<body>");
+    for (int level = 0; level < 40; ++level) {
+        nested += QStringLiteral("<table width=100%><tr><td>cell</td><td>");
+    }
+    nested += QStringLiteral("innermost");
+    for (int level = 0; level < 40; ++level) {
+        nested += QStringLiteral("</td></tr></table>");
+    }
+    std::printf("BENCH nested_tables_40 ours=%.2f unit=ms\n", timeIt([&] { laidOut(nested); }));
 
     LiteHtmlView view;
     view.resize(kViewport);

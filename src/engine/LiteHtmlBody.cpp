@@ -1,6 +1,9 @@
 #include "engine/LiteHtmlBody.h"
 
 #include "engine/LiteHtmlClipped.h"
+#include "platform/Refusal.h"
+
+#include <atomic>
 
 LiteHtmlBody::LiteHtmlBody(const std::shared_ptr<litehtml::document>& document)
     : litehtml::el_body(document)
@@ -9,8 +12,32 @@ LiteHtmlBody::LiteHtmlBody(const std::shared_ptr<litehtml::document>& document)
 
 // The body is laid out last of the page but for positioned boxes: its
 // descendants' places are final, and can be measured for drawing.
+namespace {
+
+std::atomic<unsigned> layouts{0};
+std::atomic<qint64> workLeft{LiteHtmlBody::kLayoutWork};
+
+} // namespace
+
+unsigned LiteHtmlBody::LayoutNumber()
+{
+    return layouts.load(std::memory_order_relaxed);
+}
+
+bool LiteHtmlBody::SpendLayoutWork(qint64 units)
+{
+    const qint64 before = workLeft.fetch_sub(units, std::memory_order_relaxed);
+    if (before > 0 && before <= units) {
+        Refusal::log(QStringLiteral("laying out more of a page than its work allows"),
+                     QStringLiteral("tables nested too deep"));
+    }
+    return before > units;
+}
+
 int LiteHtmlBody::render(int x, int y, int maxWidth, bool secondPass)
 {
+    layouts.fetch_add(1, std::memory_order_relaxed);
+    workLeft.store(kLayoutWork, std::memory_order_relaxed);
     const int width = litehtml::el_body::render(x, y, maxWidth, secondPass);
     takeOverFirstBlockMargin();
     LiteHtmlReach::Measure(*this);

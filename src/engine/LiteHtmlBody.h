@@ -1,6 +1,7 @@
 #pragma once
 
 // litehtml's own headers need its main header first.
+#include <QtGlobal>
 #include <litehtml.h>
 // clang-format off
 #include <el_body.h>
@@ -17,6 +18,15 @@ public:
     explicit LiteHtmlBody(const std::shared_ptr<litehtml::document>& document);
 
     int render(int x, int y, int maxWidth, bool secondPass = false) override;
+
+    // Counts the layouts of pages: a new number for each, so that what was
+    // kept of an earlier layout is known to be stale.
+    static unsigned LayoutNumber();
+    // Takes units of work (elements laid out) from the layout under way;
+    // false once it has used up its share, far beyond any real page's.
+    static bool SpendLayoutWork(qint64 units);
+
+    static constexpr qint64 kLayoutWork = 4'000'000;
 
 private:
     void takeOverFirstBlockMargin();

@@ -4,6 +4,7 @@
 #include "engine/HtmlResources.h"
 #include "engine/LiteHtmlBody.h"
 #include "engine/LiteHtmlClipped.h"
+#include "engine/LiteHtmlTable.h"
 #include "engine/PagePaths.h"
 #include "engine/PresentationalCss.h"
 
@@ -463,6 +464,9 @@ LiteHtmlContainer::create_element(const char* tagName, const litehtml::string_ma
 {
     if (std::strcmp(tagName, "body") == 0) {
         return std::make_shared<LiteHtmlBody>(document);
+    }
+    if (std::strcmp(tagName, "table") == 0) {
+        return std::make_shared<LiteHtmlTable>(document);
     }
     return LiteHtmlReach::Create(tagName, document);
 }

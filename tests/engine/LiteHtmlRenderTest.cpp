@@ -3,6 +3,7 @@
 #include "engine/LiteHtmlPage.h"
 #include "engine/PresentationalCss.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -295,4 +296,57 @@ TEST_F(LiteHtmlRender, AStripOfThePageIsDrawnAsTheWholePageDrawsIt)
         }
         ASSERT_EQ(drawn, full.copy(strip)) << "strip at " << top << " of " << height;
     }
+}
+
+// A table of a given width shares its spare room among columns of no width
+// of their own by their content, as browsers do, where the engine gave all
+// of it to the last column; nested in a cell, too. A column with a width of
+// its own keeps the engine's layout.
+TEST_F(LiteHtmlRender, AutoColumnsOfATableWithAWidthShareItsSpareRoomByTheirContent)
+{
+    const QString row = QStringLiteral(
+        "<div style='height:40px'><table width=%1 cellspacing=0 cellpadding=0 border=0><tr>"
+        "<td bgcolor=#ff0000 %2>aa</td><td bgcolor=#00ff00>aaaaaaaa</td></tr></table></div>");
+    const QImage image =
+        render("<body style='margin:0'>" + row.arg("400", "") + row.arg("400", "width=300") +
+               "<div style='height:40px'><table width=400 cellspacing=0 "
+               "cellpadding=0><tr><td>" +
+               row.arg("100%", "") + "</td><td>aaaaaa</td></tr></table></div>");
+    const auto redWidth = [&image](int y) {
+        int width = 0;
+        while (width < image.width() && at(image, width, y) != QColor(0, 255, 0)) {
+            ++width;
+        }
+        return width;
+    };
+    EXPECT_NEAR(redWidth(2), 80, 8) << "a fifth of 400 for a fifth of the text";
+    EXPECT_NEAR(redWidth(42), 300, 2);
+    EXPECT_GT(redWidth(82), 20) << "the nested table shares its cell's room too";
+    EXPECT_LT(redWidth(82), 60);
+}
+
+// Each table nested in another makes the engine's work three times larger;
+// forty of them would take hours. The page's layout work is capped: the page
+// comes up with every cell's text in it.
+TEST_F(LiteHtmlRender, TablesNestedFortyDeepAreLaidOutWithEveryCell)
+{
+    QString page = QStringLiteral("<body style='margin:0'>");
+    for (int level = 0; level < 40; ++level) {
+        page += QStringLiteral("<table width=100%><tr><td>a</td><td>");
+    }
+    page += QStringLiteral("<span style='background:#ff0000'>innermost</span>");
+    for (int level = 0; level < 40; ++level) {
+        page += QStringLiteral("</td></tr></table>");
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const QImage image = RenderPage(kPage, page, QSize(800, 3000));
+    EXPECT_LT(timer.elapsed(), 10000);
+    bool innermostShown = false;
+    for (int y = 0; y < image.height() && !innermostShown; ++y) {
+        for (int x = 0; x < image.width() && !innermostShown; ++x) {
+            innermostShown = at(image, x, y) == QColor(255, 0, 0);
+        }
+    }
+    EXPECT_TRUE(innermostShown);
 }
