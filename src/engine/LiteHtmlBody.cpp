@@ -3,6 +3,7 @@
 #include "engine/LiteHtmlClipped.h"
 #include "platform/Refusal.h"
 
+#include <QElapsedTimer>
 #include <atomic>
 
 LiteHtmlBody::LiteHtmlBody(const std::shared_ptr<litehtml::document>& document)
@@ -15,7 +16,9 @@ LiteHtmlBody::LiteHtmlBody(const std::shared_ptr<litehtml::document>& document)
 namespace {
 
 std::atomic<unsigned> layouts{0};
-std::atomic<qint64> workLeft{LiteHtmlBody::kLayoutWork};
+// The layout under way: when it began, and whether it was found overdue.
+QElapsedTimer layoutClock;
+bool overdueLogged = false;
 
 } // namespace
 
@@ -24,20 +27,24 @@ unsigned LiteHtmlBody::LayoutNumber()
     return layouts.load(std::memory_order_relaxed);
 }
 
-bool LiteHtmlBody::SpendLayoutWork(qint64 units)
+bool LiteHtmlBody::LayoutOverdue()
 {
-    const qint64 before = workLeft.fetch_sub(units, std::memory_order_relaxed);
-    if (before > 0 && before <= units) {
-        Refusal::log(QStringLiteral("laying out more of a page than its work allows"),
-                     QStringLiteral("tables nested too deep"));
+    if (!layoutClock.isValid() || layoutClock.elapsed() <= kLayoutMs) {
+        return false;
     }
-    return before > units;
+    if (!overdueLogged) {
+        overdueLogged = true;
+        Refusal::log(QStringLiteral("laying out tables anew after a second"),
+                     QStringLiteral("a page whose tables nest too deep"));
+    }
+    return true;
 }
 
 int LiteHtmlBody::render(int x, int y, int maxWidth, bool secondPass)
 {
     layouts.fetch_add(1, std::memory_order_relaxed);
-    workLeft.store(kLayoutWork, std::memory_order_relaxed);
+    layoutClock.start();
+    overdueLogged = false;
     const int width = litehtml::el_body::render(x, y, maxWidth, secondPass);
     takeOverFirstBlockMargin();
     LiteHtmlReach::Measure(*this);

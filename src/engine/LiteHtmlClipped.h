@@ -7,8 +7,6 @@
 #include <el_para.h>
 #include <el_td.h>
 // clang-format on
-#include "engine/LiteHtmlBody.h"
-
 #include <climits>
 
 // How far the drawing of an element's descendants reaches, top and bottom,
@@ -42,13 +40,6 @@ private:
 template <class Element> class LiteHtmlClipped : public Element, public LiteHtmlDrawnReach {
 public:
     using Element::Element;
-
-    // Laying a block out costs about one unit for each child it holds.
-    int render(int x, int y, int maxWidth, bool secondPass = false) override
-    {
-        LiteHtmlBody::SpendLayoutWork(qint64(this->get_children_count()) + 1);
-        return Element::render(x, y, maxWidth, secondPass);
-    }
 
     void draw_children(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip,
                        litehtml::draw_flag flag, int zindex) override

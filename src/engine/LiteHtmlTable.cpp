@@ -11,14 +11,15 @@ LiteHtmlTable::LiteHtmlTable(const std::shared_ptr<litehtml::document>& document
 // table in a cell with them, so that the work grows threefold with every
 // table nested in another: twenty nested tables would take hours. Within one
 // layout of the page a table given the same width as before comes out the
-// same, and is only moved; once the page has used up its layout work, a
-// table laid out before keeps that layout whatever it is given.
+// same, and is only moved; once the layout is overdue, a table laid out
+// before keeps that layout whatever it is given, and the rest of the work
+// grows with the page alone.
 int LiteHtmlTable::render(int x, int y, int maxWidth, bool secondPass)
 {
     const litehtml::element::ptr holder = parent();
     const Request request{LiteHtmlBody::LayoutNumber(), maxWidth, secondPass,
                           holder ? holder->get_position().height : 0};
-    if (last_ && (last_->request == request || !LiteHtmlBody::SpendLayoutWork(1))) {
+    if (last_ && (last_->request == request || LiteHtmlBody::LayoutOverdue())) {
         m_pos.x = last_->placed.x + x - last_->x;
         m_pos.y = last_->placed.y + y - last_->y;
         return last_->width;

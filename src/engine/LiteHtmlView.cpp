@@ -116,8 +116,8 @@ QPoint LiteHtmlView::toPage(QPoint viewportPoint) const
     return viewportPoint + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
-// The page is drawn into a picture reaching a viewport above and below the
-// view, so that most scrolls repaint from it alone.
+// The page is drawn into a picture reaching half a viewport above and below
+// the view, so that most scrolls repaint from it alone.
 void LiteHtmlView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
@@ -135,12 +135,12 @@ void LiteHtmlView::paintEvent(QPaintEvent* event)
     paintSelection(painter);
 }
 
-// A viewport above and below the view. What the last picture already holds
+// Half a viewport above and below the view. What the last picture already holds
 // is copied over, so that a scroll draws only the strip it brings in.
 void LiteHtmlView::drawAround(const QRect& view)
 {
-    const QRect area(view.left(), qMax(0, view.top() - view.height()), view.width(),
-                     view.height() * 3);
+    const QRect area(view.left(), qMax(0, view.top() - view.height() / 2), view.width(),
+                     view.height() * 2);
     const QRect before(drawnAt_, drawn_.deviceIndependentSize().toSize());
     const qreal ratio = viewport()->devicePixelRatioF();
     QImage image(area.size() * ratio, QImage::Format_RGB32);
