@@ -11,14 +11,13 @@ LiteHtmlBody::LiteHtmlBody(const std::shared_ptr<litehtml::document>& document)
 {
 }
 
-// The body is laid out last of the page but for positioned boxes: its
-// descendants' places are final, and can be measured for drawing.
 namespace {
 
 std::atomic<unsigned> layouts{0};
-// The layout under way: when it began, and whether it was found overdue.
-QElapsedTimer layoutClock;
-bool overdueLogged = false;
+// The layout under way in this thread: when it began, and whether it was
+// found overdue.
+thread_local QElapsedTimer layoutClock;
+thread_local bool overdueLogged = false;
 
 } // namespace
 
@@ -40,6 +39,8 @@ bool LiteHtmlBody::LayoutOverdue()
     return true;
 }
 
+// The body is laid out last of the page but for positioned boxes: its
+// descendants' places are final, and can be measured for drawing.
 int LiteHtmlBody::render(int x, int y, int maxWidth, bool secondPass)
 {
     layouts.fetch_add(1, std::memory_order_relaxed);
