@@ -6,11 +6,6 @@
 #include <QElapsedTimer>
 #include <atomic>
 
-LiteHtmlBody::LiteHtmlBody(const std::shared_ptr<litehtml::document>& document)
-    : litehtml::el_body(document)
-{
-}
-
 namespace {
 
 std::atomic<unsigned> layouts{0};
@@ -20,6 +15,11 @@ thread_local QElapsedTimer layoutClock;
 thread_local bool overdueLogged = false;
 
 } // namespace
+
+LiteHtmlBody::LiteHtmlBody(const std::shared_ptr<litehtml::document>& document)
+    : litehtml::el_body(document)
+{
+}
 
 unsigned LiteHtmlBody::LayoutNumber()
 {

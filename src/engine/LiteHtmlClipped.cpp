@@ -36,6 +36,9 @@ bool drawsFromItsParent(const litehtml::element& element)
 Reach measure(litehtml::element& element)
 {
     Reach reach;
+    if (element.get_children_count() == 0) {
+        return reach; // words and spaces, most of a page: nothing to draw below them
+    }
     for (size_t index = 0; index < element.get_children_count(); ++index) {
         const litehtml::element::ptr child = element.get_child(int(index));
         reach.add(child->top(), child->bottom());

@@ -16,14 +16,18 @@ namespace {
 constexpr int kMaxViewport = 8192; // px each way
 constexpr int kMaxFontSize = 96;   // points, beyond any reader's choice
 
-int viewportSide(const CommandLineArgs& args, const QString& option, int fallback, bool& ok)
+// A whole number option between 1 and max; fallback when not given. A bad
+// value clears ok, and a later good one does not set it again.
+int boundedOption(const CommandLineArgs& args, const QString& option, int fallback, int max,
+                  bool& ok)
 {
     if (!args.hasValue(option)) {
         return fallback;
     }
-    const int side = args.value(option).toInt(&ok);
-    ok = ok && side > 0 && side <= kMaxViewport;
-    return side;
+    bool parsed = false;
+    const int value = args.value(option).toInt(&parsed);
+    ok = ok && parsed && value > 0 && value <= max;
+    return value;
 }
 
 // The reader's page font when "--font" or "--font-size" gives one, else the
@@ -35,10 +39,8 @@ ViewerDefaults readerDefaults(const CommandLineArgs& args, bool& ok)
         defaults.fontName = args.value(QStringLiteral("--font"));
         ok = ok && !defaults.fontName.trimmed().isEmpty();
     }
-    if (args.hasValue(QStringLiteral("--font-size"))) {
-        defaults.fontSize = args.value(QStringLiteral("--font-size")).toInt(&ok);
-        ok = ok && defaults.fontSize > 0 && defaults.fontSize <= kMaxFontSize;
-    }
+    defaults.fontSize =
+        boundedOption(args, QStringLiteral("--font-size"), defaults.fontSize, kMaxFontSize, ok);
     return defaults;
 }
 
@@ -78,8 +80,8 @@ int RenderCommand::run(const QStringList& arguments)
         return usageError(QStringLiteral("no output file"));
     }
     bool ok = true;
-    const QSize viewport(viewportSide(args, QStringLiteral("--width"), 800, ok),
-                         viewportSide(args, QStringLiteral("--height"), 600, ok));
+    const QSize viewport(boundedOption(args, QStringLiteral("--width"), 800, kMaxViewport, ok),
+                         boundedOption(args, QStringLiteral("--height"), 600, kMaxViewport, ok));
     if (!ok) {
         return usageError(QStringLiteral("bad viewport size"));
     }
